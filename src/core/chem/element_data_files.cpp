@@ -1,0 +1,142 @@
+#include "chem/element_data_files.h"
+
+#include <system_error>
+
+#include "util/safe_file.h"
+
+namespace qzx {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr std::size_t kFileALength = kElementCount * 16;
+
+std::string describeLength(std::size_t bytes) { return std::to_string(bytes) + " bytes"; }
+
+/// Writes `data` as `name` in `folder`; the previous file of that name (in any spelling of
+/// its case) becomes the single .BAK generation.
+std::string saveWithBackup(const fs::path& folder, const std::string& name,
+                           const std::string& backupName, const Bytes& data) {
+    const fs::path target = folder / name;
+    const fs::path fresh = folder / (name + ".new~");
+    if (std::string error = writeFileSafely(fresh, data); !error.empty()) return error;
+
+    std::error_code ignored;
+    const fs::path old = findFileIgnoringCase(folder, name);
+    if (fs::exists(old, ignored)) {
+        fs::remove(findFileIgnoringCase(folder, backupName), ignored);
+        fs::rename(old, folder / backupName, ignored);
+    }
+    std::error_code error;
+    fs::rename(fresh, target, error);
+    if (error) return "Cannot write " + target.string() + ": " + error.message();
+    return {};
+}
+
+} // namespace
+
+Bytes encodeElementFileA(const ElementTable& table) {
+    LittleEndianWriter out;
+    for (int n = 1; n <= kElementCount; ++n) {
+        const ElementRecord& e = table[n];
+        out.writeInt32(e.NominalMass);
+        out.writeInt32(e.Valence);
+        out.writeInt32(e.RdbClass);
+        out.writeInt32(e.IsotopeCount);
+    }
+    return out.bytes();
+}
+
+Bytes encodeElementFileB(const ElementTable& table) {
+    LittleEndianWriter out;
+    for (int n = 1; n <= kElementCount; ++n) {
+        const ElementRecord& e = table[n];
+        out.writeFloat(e.ExactMass);
+        out.writeFloat(e.PrincipalIsotope);
+        for (int j = 1; j <= e.IsotopeCount && j <= kIsotopeSlots; ++j) {
+            out.writeFloat(e.Isotopes[j].Mass);
+            out.writeFloat(e.Isotopes[j].Abundance);
+        }
+    }
+    return out.bytes();
+}
+
+std::string decodeElementFiles(const Bytes& fileA, const Bytes& fileB, ElementTable& table) {
+    if (fileA.size() != kFileALength)
+        return "Element data file QZXPROA.DAT is " + describeLength(fileA.size()) +
+               " long; it must hold " + describeLength(kFileALength) + ".";
+
+    ElementTable read = table;
+    LittleEndianReader a(fileA);
+    std::size_t isotopePairs = 0;
+    for (int n = 1; n <= kElementCount; ++n) {
+        ElementRecord& e = read[n];
+        a.readInt32(e.NominalMass);
+        a.readInt32(e.Valence);
+        a.readInt32(e.RdbClass);
+        a.readInt32(e.IsotopeCount);
+        if (e.IsotopeCount < 0 || e.IsotopeCount > kIsotopeSlots)
+            return "Element data file QZXPROA.DAT gives " + e.Symbol + " " +
+                   std::to_string(e.IsotopeCount) + " isotopes; at most 9 are possible.";
+        isotopePairs += static_cast<std::size_t>(e.IsotopeCount);
+    }
+
+    const std::size_t expectedB = kElementCount * 8 + 8 * isotopePairs;
+    if (fileB.size() != expectedB)
+        return "Element data file QZXPROB.DAT is " + describeLength(fileB.size()) +
+               " long; the isotope counts in QZXPROA.DAT call for " + describeLength(expectedB) +
+               ".";
+
+    LittleEndianReader b(fileB);
+    for (int n = 1; n <= kElementCount; ++n) {
+        ElementRecord& e = read[n];
+        b.readFloat(e.ExactMass);
+        b.readFloat(e.PrincipalIsotope);
+        e.Isotopes = {};
+        for (int j = 1; j <= e.IsotopeCount; ++j) {
+            b.readFloat(e.Isotopes[j].Mass);
+            b.readFloat(e.Isotopes[j].Abundance);
+        }
+    }
+    table = read;
+    return {};
+}
+
+ElementLoadResult LoadElementTable(const fs::path& programDirectory, ElementTable& table,
+                                   CalcElementSlots& calcSlots,
+                                   const std::function<void(const std::string&)>& warn) {
+    table = ElementTable();
+    const fs::path pathA = findFileIgnoringCase(programDirectory, "qzxproa.dat");
+    const fs::path pathB = findFileIgnoringCase(programDirectory, "qzxprob.dat");
+    std::error_code ignored;
+    const bool haveA = fs::exists(pathA, ignored);
+    const bool haveB = fs::exists(pathB, ignored);
+    if (!haveA) warn("WARNING! File QZXPROA.DAT was Not Found");
+    if (!haveB) warn("WARNING! File QZXPROB.DAT was Not Found");
+
+    ElementLoadResult result;
+    if (haveA && haveB) {
+        const auto bytesA = readWholeFile(pathA);
+        const auto bytesB = readWholeFile(pathB);
+        if (!bytesA)
+            result.error = "Element data file QZXPROA.DAT could not be read.";
+        else if (!bytesB)
+            result.error = "Element data file QZXPROB.DAT could not be read.";
+        else
+            result.error = decodeElementFiles(*bytesA, *bytesB, table);
+        result.loaded = result.error.empty();
+    }
+    if (!result.loaded) table.clearNumbers();
+    calcSlots = kDefaultCalcElementSlots;
+    return result;
+}
+
+std::string SaveElementTable(const fs::path& programDirectory, const ElementTable& table) {
+    if (std::string error = saveWithBackup(programDirectory, "QZXPROA.DAT", "QZXPROA.BAK",
+                                           encodeElementFileA(table));
+        !error.empty())
+        return error;
+    return saveWithBackup(programDirectory, "QZXPROB.DAT", "QZXPROB.BAK",
+                          encodeElementFileB(table));
+}
+
+} // namespace qzx

@@ -1,0 +1,73 @@
+#include "platform/prompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace qzx {
+
+Prompter::Answer DialogPrompter::message(QWidget* parent, const QString& title,
+                                         const QString& text, Icon icon, Buttons buttons) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Error: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::optional<QString> DialogPrompter::inputText(QWidget* parent, const QString& title,
+                                                 const QString& prompt, const QString& initial) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+QString DialogPrompter::openFileName(QWidget* parent, const QString& title, const QString& folder,
+                                     const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, folder, toQtFilter(filter));
+}
+
+QString DialogPrompter::saveFileName(QWidget* parent, const QString& title,
+                                     const QString& fileName, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, fileName, toQtFilter(filter));
+}
+
+void DialogPrompter::beep() { QApplication::beep(); }
+
+void ErrorSignal(Prompter& prompter, int times) {
+    for (int i = 0; i < times; ++i) prompter.beep();
+}
+
+QString toQtFilter(const QString& pipeFilter) {
+    const QStringList parts = pipeFilter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts[i].trimmed();
+        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+        if (!label.contains(u'(')) label += QStringLiteral(" (%1)").arg(patterns);
+        else label = label.section(u'(', 0, 0).trimmed() + QStringLiteral(" (%1)").arg(patterns);
+        filters << label;
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace qzx

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace qzx {
+
+/// Every message box, input box and file dialog of the program goes through a Prompter, so
+/// tests can answer them from a script and no modal dialog ever blocks a test.
+class Prompter {
+public:
+    enum class Icon { Information, Warning, Error, Question };
+    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~Prompter() = default;
+
+    /// A modal message box with the given title, text, icon and buttons.
+    virtual Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                           Buttons buttons) = 0;
+    /// A modal one-line input box; empty when the user cancels.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
+                                             const QString& prompt, const QString& initial) = 0;
+    /// The file chosen in an open dialog; empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    /// The file chosen in a save dialog (which asks before overwriting); empty when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& fileName,
+                                 const QString& filter) = 0;
+    /// One system beep.
+    virtual void beep() = 0;
+};
+
+/// The real dialogs of the desktop.
+class DialogPrompter : public Prompter {
+public:
+    Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                     const QString& initial) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& fileName,
+                         const QString& filter) override;
+    void beep() override;
+};
+
+/// The error signal: the default beep, `times` times in a row (the "Sound" setting; 0 is
+/// silent). It never shows a message by itself.
+void ErrorSignal(Prompter& prompter, int times);
+
+/// Converts a file-dialog filter of the form "Text (*.x)|*.x|All (*.*)|*.*" to Qt's form.
+QString toQtFilter(const QString& pipeFilter);
+
+} // namespace qzx

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace qzx {
+
+/// The notice window (`TMsgForm`, caption "Notice"): one text set by the caller (`Label1`) and
+/// an OK button (`BitBtn1`) that closes it. The isotope calculation shows its limitation
+/// notices here, modally, after the error signal.
+class NoticeWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit NoticeWindow(QWidget* parent = nullptr);
+
+    /// Replaces the text; line breaks (LF, CR LF or CR) start new lines.
+    void setNotice(const QString& text);
+    /// The text as shown, its line breaks written as LF.
+    QString notice() const;
+
+private:
+    QLabel* m_label = nullptr;
+};
+
+} // namespace qzx

@@ -1,0 +1,72 @@
+#include "windows/shortcuts_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qzx {
+
+namespace {
+
+// The dot leaders and the uneven blanks are part of the texts as designed; keep them.
+constexpr int kFunctionKeyLines = 8;
+constexpr int kControlKeyLines = 10;
+
+} // namespace
+
+QStringList ShortcutsWindow::lines() {
+    return {
+        QStringLiteral("F1 = Help .................... Access the Help System"),
+        QStringLiteral("F2 = Select ..................Used to Move or Delete Substructures"),
+        QStringLiteral("F3 =  Valence +  ...........Used to increase the valence of an atom"),
+        QStringLiteral("F4 = Valence -  .............Used to decrease the valence of an  atom"),
+        QStringLiteral("F5 = Preferences ..........Access the Preferences window"),
+        QStringLiteral("F6 = Spectrum ............. Access the Spectrum window"),
+        QStringLiteral("F7 = Spectrum Editor .... Access the Spectrum Editor window"),
+        QStringLiteral("F8 = Shortcuts ............. Show this screen"),
+        QStringLiteral("<Ctrl>-A   Save As..."),
+        QStringLiteral("<Ctrl>-D   Delete File..."),
+        QStringLiteral("<Ctrl>-E   Elemental Formula"),
+        QStringLiteral("<Ctrl>-I    Isotopic Profiler"),
+        QStringLiteral("<Ctrl>-L   Loss off..."),
+        QStringLiteral("<Ctrl>-N   New"),
+        QStringLiteral("<Ctrl>-O   Open (file)"),
+        QStringLiteral("<Ctrl>-P   Print"),
+        QStringLiteral("<Ctrl>-S   Save (file)"),
+        QStringLiteral("<Ctrl>-X   Exit Program"),
+        QStringLiteral("Also:"),
+        QStringLiteral("<Esc> ... Cancels Select or Valence when they are active"),
+        QStringLiteral("<Shift> ... Force a Draw in Place - Prevent Merging"),
+    };
+}
+
+ShortcutsWindow::ShortcutsWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TShrtform"));
+    setWindowTitle(QStringLiteral("Shortcuts"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setContentsMargins(20, 16, 20, 12);
+    layout->setSpacing(3);
+
+    const QStringList texts = lines();
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        // A gap between the function keys, the control keys and the closing notes.
+        if (i == kFunctionKeyLines || i == kFunctionKeyLines + kControlKeyLines)
+            layout->addSpacing(10);
+        auto* label = new QLabel(texts[i], this);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        // Plain text, so "<Ctrl>", "<Esc>" and "<Shift>" are never taken for markup.
+        label->setTextFormat(Qt::PlainText);
+        layout->addWidget(label);
+    }
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BitBtn1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addSpacing(8);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+} // namespace qzx

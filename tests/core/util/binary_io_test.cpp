@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "util/binary_io.h"
+#include "util/safe_file.h"
+
+namespace qzx {
+namespace {
+
+TEST(LittleEndian, WritesLowByteFirstAndReadsBack) {
+    LittleEndianWriter out;
+    out.writeInt32(-2);
+    out.writeFloat(1.0f);
+    const Bytes expected{0xFE, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x80, 0x3F};
+    EXPECT_EQ(out.bytes(), expected);
+
+    LittleEndianReader in(out.bytes());
+    std::int32_t i = 0;
+    float f = 0;
+    ASSERT_TRUE(in.readInt32(i));
+    ASSERT_TRUE(in.readFloat(f));
+    EXPECT_EQ(i, -2);
+    EXPECT_EQ(f, 1.0f);
+}
+
+TEST(LittleEndian, NeverReadsPastTheEnd) {
+    const Bytes three{1, 2, 3};
+    LittleEndianReader in(three);
+    std::int32_t value = 77;
+    EXPECT_FALSE(in.readInt32(value));
+    EXPECT_EQ(value, 77);
+    EXPECT_EQ(in.remaining(), 3u);
+}
+
+class SafeFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("qzx_safe_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+};
+
+TEST_F(SafeFileTest, ReplacesTheFileAndLeavesNoTemporary) {
+    const auto path = folder / "data.bin";
+    EXPECT_EQ(writeFileSafely(path, std::string("old")), "");
+    EXPECT_EQ(writeFileSafely(path, std::string("new")), "");
+    EXPECT_EQ(readWholeFile(path), (Bytes{'n', 'e', 'w'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(SafeFileTest, FailedSaveKeepsTheOldFile) {
+    const auto path = folder / "data.bin";
+    ASSERT_EQ(writeFileSafely(path, std::string("old")), "");
+    // A folder in the way of the temporary file makes the write fail.
+    std::filesystem::create_directory(folder / "data.bin.tmp~");
+    EXPECT_NE(writeFileSafely(path, std::string("new")), "");
+    EXPECT_EQ(readWholeFile(path), (Bytes{'o', 'l', 'd'}));
+}
+
+TEST_F(SafeFileTest, FindsFilesWhateverTheirCase) {
+    std::ofstream(folder / "QZXPROA.DAT") << "x";
+    EXPECT_EQ(findFileIgnoringCase(folder, "qzxproa.dat").filename(), "QZXPROA.DAT");
+    EXPECT_EQ(findFileIgnoringCase(folder, "missing.dat"), folder / "missing.dat");
+}
+
+} // namespace
+} // namespace qzx

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+#include "platform/prompter.h"
+
+namespace qzx::test {
+
+/// A Prompter for tests: records every message and answers from a script, so no modal
+/// dialog ever blocks a test. Unscripted questions are answered with the negative button.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    Answer message(QWidget*, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override {
+        shown.push_back({title, text, icon, buttons});
+        if (!answers.empty()) {
+            const Answer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        switch (buttons) {
+        case Buttons::Ok: return Answer::Ok;
+        case Buttons::OkCancel: return Answer::Cancel;
+        case Buttons::YesNo: return Answer::No;
+        }
+        return Answer::Cancel;
+    }
+    std::optional<QString> inputText(QWidget*, const QString& title, const QString& prompt,
+                                     const QString& initial) override {
+        inputs.push_back({title, prompt, initial});
+        if (inputAnswers.empty()) return std::nullopt;
+        auto a = inputAnswers.front();
+        inputAnswers.pop_front();
+        return a;
+    }
+    QString openFileName(QWidget*, const QString& title, const QString&,
+                         const QString& filter) override {
+        fileDialogs.push_back(title + u'|' + filter);
+        return nextFile();
+    }
+    QString saveFileName(QWidget*, const QString& title, const QString&,
+                         const QString& filter) override {
+        fileDialogs.push_back(title + u'|' + filter);
+        return nextFile();
+    }
+    void beep() override { ++beeps; }
+
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<QString> files;
+    std::vector<Shown> shown;
+    std::vector<QStringList> inputs;
+    QStringList fileDialogs;
+    int beeps = 0;
+
+private:
+    QString nextFile() {
+        if (files.empty()) return {};
+        QString f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+} // namespace qzx::test
