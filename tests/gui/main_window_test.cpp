@@ -15,6 +15,7 @@
 
 #include "app/app_state.h"
 #include "app/app_windows.h"
+#include "app/cursors.h"
 #include "app/drawing_surface.h"
 #include "app/main_window.h"
 #include "app/screen_fit.h"
@@ -93,6 +94,10 @@ TEST_F(MainWindowTest, StartsWithDefaultsAnEmptyDrawingAndTheStartScreen) {
                              "m2Copy", "m2CopyWord", "m2Valence", "m2Bonds", "m3Loss",
                              "SpeedButton52", "SpeedButton53"})
         EXPECT_FALSE(w.isControlEnabled(QString::fromLatin1(name))) << name;
+    for (const char* name : {"SpeedButton51", "SpeedButton57", "SpeedButton59", "SpeedButton62",
+                             "SpeedButton63", "SpeedButton64", "m1Open", "m4EFC", "m6SpecShow"})
+        EXPECT_FALSE(w.isControlEnabled(QString::fromLatin1(name)))
+            << name << ": its window is not part of the program yet";
     for (const char* name : {"m1New", "m1Delete", "m1Exit", "m7HelpContents", "m7About",
                              "m1MolBndLen", "SpeedButton61", "puAnalyze", "puShow"})
         EXPECT_TRUE(w.isControlEnabled(QString::fromLatin1(name))) << name;
@@ -431,6 +436,19 @@ TEST_F(MainWindowTest, ExitShowsTheStartScreenModallyWithClose) {
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(prompter.beeps, 30);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST(Cursors, AllFiveAreLoadedFromTheProgramResources) {
+    const CursorSet cursors;
+    for (CursorNumber n : {CursorNumber::XHair, CursorNumber::ValPlus, CursorNumber::ValMinus,
+                           CursorNumber::Move, CursorNumber::Eraser}) {
+        const QPixmap picture = cursors.cursor(n).pixmap();
+        ASSERT_FALSE(picture.isNull()) << static_cast<int>(n);
+        EXPECT_EQ(picture.size(), QSize(32, 32));
+    }
+    EXPECT_EQ(cursors.cursor(CursorNumber::XHair).hotSpot(), QPoint(15, 15));
+    EXPECT_NE(cursors.cursor(CursorNumber::ValPlus).pixmap().toImage(),
+              cursors.cursor(CursorNumber::ValMinus).pixmap().toImage());
 }
 
 TEST(ScreenFit, FactorsForScreenSizesTaskBarsAndDensity) {

@@ -2,9 +2,13 @@
 
 #include <QPixmap>
 
+/// The resources are linked into a static library, so they must be registered by hand.
+static void registerProgramResources() { Q_INIT_RESOURCE(qzx); }
+
 namespace qzx {
 
 CursorSet::CursorSet() {
+    registerProgramResources();
     struct Source {
         const char* resource;
         int hotX, hotY;

@@ -85,18 +85,17 @@ int scaled(int pixels, double factor) { return static_cast<int>(pixels * factor 
 
 MainWindow::MainWindow(AppState& state, Prompter& prompter, AppWindows& windows, QWidget* parent)
     : QMainWindow(parent), m_app(state), m_prompter(prompter), m_windows(windows),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      m_printer(qEnvironmentVariableIsSet("NOPRN") ? nullptr : std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quorin Professional"));
-    m_printer->setPageSize(QPageSize(QPageSize::Letter));
+    if (m_printer) m_printer->setPageSize(QPageSize(QPageSize::Letter));
     FormCreate();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::FormCreate() {
-    // 1. Hints appear 300 ms after the pointer comes to rest.
-    if (!dynamic_cast<AppStyle*>(QApplication::style())) QApplication::setStyle(new AppStyle);
+    // 1. Hints: main() installs the style that shows them after 300 ms; this switch hides them.
     m_hints = new HintSwitch(this);
     qApp->installEventFilter(m_hints);
 
@@ -139,6 +138,7 @@ void MainWindow::FormCreate() {
 
     // 2. Fit to the screen; the window opens maximised at the top left corner.
     applyScreenFit();
+    setGeometry(available);
     move(0, 0);
     setWindowState(windowState() | Qt::WindowMaximized);
 
@@ -148,6 +148,7 @@ void MainWindow::FormCreate() {
     m_state = MainWindowState{};
     applySettingsToWindow();
     setAnalyzeMode(false);
+    for (const QString& name : std::as_const(m_notAvailable)) setControlEnabled(name, false);
     setStructureCommandsEnabled(false);
     // 6. An empty drawing in the background colour.
     m_surface->clear(colorFromValue(m_app.settings.Background));
@@ -158,7 +159,17 @@ void MainWindow::FormCreate() {
     showElementPage();
     // 9. The start screen, shown without waiting unless the user asked to hide it.
     m_splash = new SplashWindow(this);
-    if (!m_app.settings.HideSplashScreen) m_splash->showWithoutWaiting();
+    if (!m_app.settings.HideSplashScreen) { if (qEnvironmentVariableIsSet("DEFER")) QMetaObject::invokeMethod(m_splash, [this]{ m_splash->showWithoutWaiting(); }, Qt::QueuedConnection); else m_splash->showWithoutWaiting(); }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The start screen was shown while the main window was still being created; keep it in
+    // front now that the main window appears.
+    if (m_splash && m_splash->isVisible()) {
+        m_splash->raise();
+        m_splash->activateWindow();
+    }
 }
 
 void MainWindow::applyScreenFit() {

@@ -89,6 +89,9 @@ public:
     /// Enables or disables every command that needs a drawn structure.
     void setStructureCommandsEnabled(bool enabled);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void FormCreate();
     void buildMenus();
