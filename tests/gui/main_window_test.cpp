@@ -19,10 +19,12 @@
 #include "app/drawing_surface.h"
 #include "app/main_window.h"
 #include "app/screen_fit.h"
+#include "platform/help_browser.h"
 #include "render/colors.h"
 #include "scripted_prompter.h"
 #include "test_paths.h"
 #include "windows/splash_window.h"
+#include "windows/status_window.h"
 
 namespace qzx {
 namespace {
@@ -436,6 +438,29 @@ TEST_F(MainWindowTest, ExitShowsTheStartScreenModallyWithClose) {
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(prompter.beeps, 30);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, HelpMenuOpensTopicsAndInformationWindows) {
+    fs::copy(fs::path(QZX_RUNTIME_DIR) / "help", folder / "help");
+    HelpBrowser help(folder);
+    StatusWindow status(state);
+    windows.help = &help;
+    windows.status = &status;
+    create();
+    const std::pair<const char*, const char*> topics[] = {
+        {"m7HelpContents", "Help Contents"}, {"m7FirstUse", "First Time User"}, {"FAQ1", "FAQ"}};
+    for (const auto& [command, title] : topics) {
+        action(command)->trigger();
+        EXPECT_TRUE(help.isVisible());
+        EXPECT_EQ(help.currentTitle(), QString::fromLatin1(title)) << command;
+    }
+    bool statusShownModally = false;
+    QTimer::singleShot(0, [&] {
+        statusShownModally = status.isVisible() && status.isModal();
+        status.accept();
+    });
+    action("m7Status")->trigger();
+    EXPECT_TRUE(statusShownModally);
 }
 
 TEST(Cursors, AllFiveAreLoadedFromTheProgramResources) {
