@@ -3,11 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QTimer>
-#include <QHelpEvent>
 #include <QToolButton>
 #include <QToolTip>
 #include <filesystem>
@@ -92,9 +92,9 @@ TEST_F(MainWindowTest, StartsWithDefaultsAnEmptyDrawingAndTheStartScreen) {
     EXPECT_FALSE(child<QLineEdit>("Edit1")->isVisible());
     EXPECT_EQ(child<QLineEdit>("Edit1")->maxLength(), 60);
     EXPECT_EQ(button(QStringLiteral("SpeedButton11"))->toolTip(), "Add R Group = {Default}");
-    for (const char* name : {"m1Save", "m1SaveAs", "m1Molexport", "m1Print", "m1RSave", "m2Select",
-                             "m2Copy", "m2CopyWord", "m2Valence", "m2Bonds", "m3Loss",
-                             "SpeedButton52", "SpeedButton53"})
+    for (const char* name :
+         {"m1Save", "m1SaveAs", "m1Molexport", "m1Print", "m1RSave", "m2Select", "m2Copy",
+          "m2CopyWord", "m2Valence", "m2Bonds", "m3Loss", "SpeedButton52", "SpeedButton53"})
         EXPECT_FALSE(w.isControlEnabled(QString::fromLatin1(name))) << name;
     for (const char* name : {"SpeedButton51", "SpeedButton57", "SpeedButton59", "SpeedButton62",
                              "SpeedButton63", "SpeedButton64", "m1Open", "m4EFC", "m6SpecShow"})
@@ -174,13 +174,28 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsAndShortcuts) {
 
 TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
     MainWindow& w = create();
-    const char* hints[] = {"Cyclohexane", "Benzene", "Cyclopentane", "Cyclohexane", "Benzene",
-                           "Cyclopentane", "Single Bond", "Double Bond", "Triple Bond",
-                           "Add Alkyl Chain", "Add R Group = {Default}", "Add Hydroxyl Group",
-                           "Add Amino Group", "Add Keto Function", "Add Nitro Group",
-                           "Add Chlorine Atom", "Add Fluorine Atom", "Add Bromine Atom",
-                           "Add Iodine Atom", "Add Sulfhydryl Group", "Add A Deuterium Atom"};
-    const char* captions[] = {"--R", "-OH", "-NH2", "=O", "-NO2", "--Cl",
+    const char* hints[] = {"Cyclohexane",
+                           "Benzene",
+                           "Cyclopentane",
+                           "Cyclohexane",
+                           "Benzene",
+                           "Cyclopentane",
+                           "Single Bond",
+                           "Double Bond",
+                           "Triple Bond",
+                           "Add Alkyl Chain",
+                           "Add R Group = {Default}",
+                           "Add Hydroxyl Group",
+                           "Add Amino Group",
+                           "Add Keto Function",
+                           "Add Nitro Group",
+                           "Add Chlorine Atom",
+                           "Add Fluorine Atom",
+                           "Add Bromine Atom",
+                           "Add Iodine Atom",
+                           "Add Sulfhydryl Group",
+                           "Add A Deuterium Atom"};
+    const char* captions[] = {"--R", "-OH", "-NH2", "=O",  "-NO2", "--Cl",
                               "--F", "-Br", "--I",  "-SH", "-D"};
     QSet<QString> accessibleNames;
     for (int tag = 1; tag <= 21; ++tag) {
@@ -188,8 +203,10 @@ TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
         ASSERT_NE(b, nullptr) << tag;
         EXPECT_EQ(b->property("tag").toInt(), tag);
         EXPECT_EQ(b->toolTip(), QString::fromLatin1(hints[tag - 1]));
-        if (tag >= 11) EXPECT_EQ(b->text(), QString::fromLatin1(captions[tag - 11]));
-        else EXPECT_FALSE(b->icon().isNull());
+        if (tag >= 11)
+            EXPECT_EQ(b->text(), QString::fromLatin1(captions[tag - 11]));
+        else
+            EXPECT_FALSE(b->icon().isNull());
         accessibleNames.insert(b->accessibleName());
         b->click();
         EXPECT_EQ(w.mainState().CurrentTool, tag);
@@ -198,7 +215,8 @@ TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
 
     auto captionsOfPage = [&] {
         QStringList list;
-        for (int t = 1; t <= 27; ++t) list << button(QStringLiteral("SpeedButton%1").arg(21 + t))->text();
+        for (int t = 1; t <= 27; ++t)
+            list << button(QStringLiteral("SpeedButton%1").arg(21 + t))->text();
         return list.join(u',');
     };
     const QString page1 = "C,N,O,S,Cl,F,Br,I,Si,P,B,Li,Be,Na,Mg,Al,K,Ca,Sc,Ti,V,Cr,Mn,Fe,Co,Ni,Cu";
@@ -282,7 +300,8 @@ TEST_F(MainWindowTest, DamagedElementFileIsRefusedWithItsName) {
     fs::resize_file(folder / "QZXPROB.DAT", 100);
     create();
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_TRUE(prompter.shown[0].text.contains("QZXPROB.DAT")) << prompter.shown[0].text.toStdString();
+    EXPECT_TRUE(prompter.shown[0].text.contains("QZXPROB.DAT"))
+        << prompter.shown[0].text.toStdString();
     EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Error);
     EXPECT_EQ(state.elements[1].NominalMass, 0);
     EXPECT_EQ(state.elements[8].Isotopes[1].Mass, 0.0f);
@@ -376,7 +395,8 @@ TEST_F(MainWindowTest, OptionTogglesKeepTheirCheckMarks) {
     button(QStringLiteral("SpeedButton58"))->click();
     EXPECT_EQ(child<QScrollArea>("ScrollBox1")->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     button(QStringLiteral("SpeedButton58"))->click();
-    EXPECT_EQ(child<QScrollArea>("ScrollBox1")->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(child<QScrollArea>("ScrollBox1")->horizontalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOff);
 }
 
 TEST_F(MainWindowTest, DeleteFileAsksAndDeletesOnlyOnYes) {
@@ -417,7 +437,8 @@ TEST_F(MainWindowTest, MolBondLengthTakesWholeNumbersFromOne) {
     EXPECT_EQ(prompter.inputs[0],
               (QStringList{"MOLFile Bond Length", "Enter the Bond Length", "100"}));
     EXPECT_EQ(w.mainState().molBondLength, 250);
-    for (int i = 0; i < 4; ++i) w.m1MolBndLenClick();
+    for (int i = 0; i < 4; ++i)
+        w.m1MolBndLenClick();
     EXPECT_EQ(w.mainState().molBondLength, 250);
     EXPECT_EQ(prompter.inputs.back()[2], "250");
     EXPECT_EQ(prompter.beeps, 3 * 30) << "each refused length gives the error signal";

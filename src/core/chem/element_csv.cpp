@@ -12,7 +12,8 @@ std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::string part;
     std::istringstream in(text);
-    while (std::getline(in, part, separator)) parts.push_back(part);
+    while (std::getline(in, part, separator))
+        parts.push_back(part);
     if (!text.empty() && text.back() == separator) parts.emplace_back();
     return parts;
 }
@@ -91,7 +92,8 @@ std::string parseElementCsv(const std::string& text, ElementTable& table) {
         seen[number] = true;
     }
     for (int n = 1; n <= kElementCount; ++n)
-        if (!seen[n]) return "Element " + std::to_string(n) + " (" + read[n].Symbol + ") is missing.";
+        if (!seen[n])
+            return "Element " + std::to_string(n) + " (" + read[n].Symbol + ") is missing.";
     table = read;
     return {};
 }

@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::size_t kFileALength = kElementCount * 16;
 
-std::string describeLength(std::size_t bytes) { return std::to_string(bytes) + " bytes"; }
+std::string describeLength(std::size_t bytes) {
+    return std::to_string(bytes) + " bytes";
+}
 
 /// Writes `data` as `name` in `folder`; the previous file of that name (in any spelling of
 /// its case) becomes the single .BAK generation.

@@ -37,18 +37,18 @@ struct Settings {
     bool ConfirmQuit = true;
     bool ShowFragComposition = false;
     bool ShowPopBox = true;
-    bool AccurateMass = false;  ///< key "Accurate Mass"
-    bool ShowLabel = false;     ///< key "Show Label"
-    bool ScrollBarsOn = false;  ///< key "Scroll Bars On"
-    bool ShowHints = true;      ///< key "Show Hints"
+    bool AccurateMass = false; ///< key "Accurate Mass"
+    bool ShowLabel = false;    ///< key "Show Label"
+    bool ScrollBarsOn = false; ///< key "Scroll Bars On"
+    bool ShowHints = true;     ///< key "Show Hints"
     bool HideSplashScreen = false;
     // [Printer]
-    std::string PaperWidth = "8.5";  ///< key "Paper Width"
+    std::string PaperWidth = "8.5";   ///< key "Paper Width"
     std::string PaperHeight = "11.0"; ///< key "Paper Height"
     bool Inches = true;
     std::int32_t Spectrum_Orientation = 1;  ///< 1 portrait, 2 landscape
     std::int32_t Structure_Orientation = 2; ///< 1 portrait, 2 landscape
-    bool ColorPrinter = false; ///< key "Color Printer"
+    bool ColorPrinter = false;              ///< key "Color Printer"
     std::string SpectrumTop = "50";
     std::string SpectrumLeft = "20";
     std::string SpectrumWidth = "120";

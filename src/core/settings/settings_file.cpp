@@ -123,10 +123,13 @@ void readKey(const IniFile& file, const Key& key, Settings& settings) {
 
 std::string keyValue(const Key& key, const Settings& settings) {
     switch (key.kind) {
-    case Kind::Integer: return std::to_string(settings.*key.integer);
-    case Kind::Boolean: return std::string(1, settings.*key.boolean ? '1' : '0');
+    case Kind::Integer:
+        return std::to_string(settings.*key.integer);
+    case Kind::Boolean:
+        return std::string(1, settings.*key.boolean ? '1' : '0');
     case Kind::Text:
-    case Kind::WholeNumber: break;
+    case Kind::WholeNumber:
+        break;
     }
     return settings.*key.text;
 }

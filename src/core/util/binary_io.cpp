@@ -18,7 +18,8 @@ void LittleEndianWriter::writeFloat(float value) {
 bool LittleEndianReader::readWord(std::uint32_t& word) {
     if (remaining() < 4) return false;
     word = 0;
-    for (int i = 3; i >= 0; --i) word = (word << 8) | m_bytes[m_position + i];
+    for (int i = 3; i >= 0; --i)
+        word = (word << 8) | m_bytes[m_position + i];
     m_position += 4;
     return true;
 }

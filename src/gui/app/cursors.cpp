@@ -3,7 +3,9 @@
 #include <QPixmap>
 
 /// The resources are linked into a static library, so they must be registered by hand.
-static void registerProgramResources() { Q_INIT_RESOURCE(qzx); }
+static void registerProgramResources() {
+    Q_INIT_RESOURCE(qzx);
+}
 
 namespace qzx {
 

@@ -32,7 +32,9 @@ constexpr int kHelpContents = 1049;
 constexpr int kHelpFirstUse = 1032;
 constexpr int kHelpFaq = 1030;
 
-QKeySequence ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
+QKeySequence ctrl(Qt::Key key) {
+    return QKeySequence(Qt::CTRL | key);
+}
 
 } // namespace
 
@@ -78,7 +80,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     connect(addCommand(file, QStringLiteral("m1PrintSetup"), QStringLiteral("Print Setup...")),
             &QAction::triggered, this, &MainWindow::m1PrintSetupClick);
-    notYet(addCommand(file, QStringLiteral("m1Print"), QStringLiteral("Print..."), ctrl(Qt::Key_P)));
+    notYet(
+        addCommand(file, QStringLiteral("m1Print"), QStringLiteral("Print..."), ctrl(Qt::Key_P)));
     file->addSeparator();
     connect(addCommand(file, QStringLiteral("m1Exit"), QStringLiteral("Exit"), ctrl(Qt::Key_X)),
             &QAction::triggered, this, &MainWindow::m1ExitClick);
@@ -127,8 +130,8 @@ void MainWindow::buildMenus() {
         {"m3ShowLabel", "Show Label", &MainWindow::m3ShowLabelClick},
     };
     for (const Toggle& t : toggles) {
-        QAction* action = addCommand(options, QString::fromLatin1(t.name),
-                                     QString::fromLatin1(t.caption));
+        QAction* action =
+            addCommand(options, QString::fromLatin1(t.name), QString::fromLatin1(t.caption));
         action->setCheckable(true);
         // The handler sets the check mark itself, so it always agrees with the option.
         connect(action, &QAction::triggered, this, t.handler);
@@ -159,11 +162,11 @@ void MainWindow::buildMenus() {
     connect(addCommand(help, QStringLiteral("m7HelpContents"), QStringLiteral("Help Contents"),
                        QKeySequence(Qt::Key_F1)),
             &QAction::triggered, this, [this] { showHelp(kHelpContents); });
-    connect(addCommand(help, QStringLiteral("m7HelpSearch"),
-                       QStringLiteral("Search for Help on...")),
-            &QAction::triggered, this, [this] {
-                if (m_windows.help) m_windows.help->showSearch();
-            });
+    connect(
+        addCommand(help, QStringLiteral("m7HelpSearch"), QStringLiteral("Search for Help on...")),
+        &QAction::triggered, this, [this] {
+            if (m_windows.help) m_windows.help->showSearch();
+        });
     help->addSeparator();
     connect(addCommand(help, QStringLiteral("m7Status"), QStringLiteral("Status")),
             &QAction::triggered, this, [this] {
@@ -241,11 +244,11 @@ void MainWindow::m1DeleteClick() {
                                                  QStringLiteral("All Files   (*.*)|*.*"));
     if (file.isEmpty()) return;
     errorSignal();
-    if (m_prompter.message(this, QStringLiteral("Delete File"),
-                           QStringLiteral("WARNING! About to Delete:  ") + file +
-                               QStringLiteral("\n\n   Press Yes to Confirm Delete, or No To Cancel"),
-                           Prompter::Icon::Warning,
-                           Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+    if (m_prompter.message(
+            this, QStringLiteral("Delete File"),
+            QStringLiteral("WARNING! About to Delete:  ") + file +
+                QStringLiteral("\n\n   Press Yes to Confirm Delete, or No To Cancel"),
+            Prompter::Icon::Warning, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
         return;
     if (!QFile::remove(file)) {
         errorSignal();
@@ -257,10 +260,9 @@ void MainWindow::m1DeleteClick() {
 }
 
 void MainWindow::m1MolBndLenClick() {
-    const std::optional<QString> answer =
-        m_prompter.inputText(this, QStringLiteral("MOLFile Bond Length"),
-                             QStringLiteral("Enter the Bond Length"),
-                             QString::number(m_state.molBondLength));
+    const std::optional<QString> answer = m_prompter.inputText(
+        this, QStringLiteral("MOLFile Bond Length"), QStringLiteral("Enter the Bond Length"),
+        QString::number(m_state.molBondLength));
     if (!answer) return;
     // A length below one pixel per unit would make every exported coordinate meaningless.
     bool ok = false;
@@ -307,8 +309,10 @@ void MainWindow::SpeedButton50Click() {
 }
 
 void MainWindow::puAnalyzeClick() {
-    if (m_state.analyzeMode) SpeedButton49Click();
-    else SpeedButton50Click();
+    if (m_state.analyzeMode)
+        SpeedButton49Click();
+    else
+        SpeedButton50Click();
 }
 
 void MainWindow::selectFragmentShape(int shape) {
@@ -379,7 +383,9 @@ void MainWindow::m3ShowLabelClick() {
     }
 }
 
-void MainWindow::SpeedButton1Click(int tool) { m_state.CurrentTool = tool; }
+void MainWindow::SpeedButton1Click(int tool) {
+    m_state.CurrentTool = tool;
+}
 
 void MainWindow::SpeedButton22Click(int button) {
     m_state.CurrentTool = 22;

@@ -69,23 +69,34 @@ constexpr ToolButtonDesign kToolButtons[] = {
 /// Names for assistive tools that tell the two templates of a ring apart.
 QString accessibleToolName(int tag, const QString& hint) {
     switch (tag) {
-    case 1: return QStringLiteral("Cyclohexane (upright)");
-    case 2: return QStringLiteral("Benzene (upright)");
-    case 3: return QStringLiteral("Cyclopentane (apex up)");
-    case 4: return QStringLiteral("Cyclohexane (lying)");
-    case 5: return QStringLiteral("Benzene (lying)");
-    case 6: return QStringLiteral("Cyclopentane (apex down)");
-    default: return hint;
+    case 1:
+        return QStringLiteral("Cyclohexane (upright)");
+    case 2:
+        return QStringLiteral("Benzene (upright)");
+    case 3:
+        return QStringLiteral("Cyclopentane (apex up)");
+    case 4:
+        return QStringLiteral("Cyclohexane (lying)");
+    case 5:
+        return QStringLiteral("Benzene (lying)");
+    case 6:
+        return QStringLiteral("Cyclopentane (apex down)");
+    default:
+        return hint;
     }
 }
 
-int scaled(int pixels, double factor) { return static_cast<int>(pixels * factor + 0.5); }
+int scaled(int pixels, double factor) {
+    return static_cast<int>(pixels * factor + 0.5);
+}
 
 } // namespace
 
 MainWindow::MainWindow(AppState& state, Prompter& prompter, AppWindows& windows, QWidget* parent)
     : QMainWindow(parent), m_app(state), m_prompter(prompter), m_windows(windows),
-      m_printer(qEnvironmentVariableIsSet("NOPRN") ? nullptr : std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      m_printer(qEnvironmentVariableIsSet("NOPRN")
+                    ? nullptr
+                    : std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quorin Professional"));
     if (m_printer) m_printer->setPageSize(QPageSize(QPageSize::Letter));
@@ -148,7 +159,8 @@ void MainWindow::FormCreate() {
     m_state = MainWindowState{};
     applySettingsToWindow();
     setAnalyzeMode(false);
-    for (const QString& name : std::as_const(m_notAvailable)) setControlEnabled(name, false);
+    for (const QString& name : std::as_const(m_notAvailable))
+        setControlEnabled(name, false);
     setStructureCommandsEnabled(false);
     // 6. An empty drawing in the background colour.
     m_surface->clear(colorFromValue(m_app.settings.Background));
@@ -159,7 +171,13 @@ void MainWindow::FormCreate() {
     showElementPage();
     // 9. The start screen, shown without waiting unless the user asked to hide it.
     m_splash = new SplashWindow(this);
-    if (!m_app.settings.HideSplashScreen) { if (qEnvironmentVariableIsSet("DEFER")) QMetaObject::invokeMethod(m_splash, [this]{ m_splash->showWithoutWaiting(); }, Qt::QueuedConnection); else m_splash->showWithoutWaiting(); }
+    if (!m_app.settings.HideSplashScreen) {
+        if (qEnvironmentVariableIsSet("DEFER"))
+            QMetaObject::invokeMethod(
+                m_splash, [this] { m_splash->showWithoutWaiting(); }, Qt::QueuedConnection);
+        else
+            m_splash->showWithoutWaiting();
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -178,9 +196,11 @@ void MainWindow::applyScreenFit() {
     for (QAbstractButton* button : m_toolGroup->buttons()) {
         const int tag = button->property("tag").toInt();
         const bool element = button->property("element").toBool();
-        if (element) button->setFixedSize(scaled(kToolButtonSize, s), scaled(kElementButtonHeight, s));
-        else button->setFixedSize(scaled(kToolButtonSize, s) * (tag >= 11 ? 3 : 2) / 2,
-                                  scaled(kToolButtonSize, s));
+        if (element)
+            button->setFixedSize(scaled(kToolButtonSize, s), scaled(kElementButtonHeight, s));
+        else
+            button->setFixedSize(scaled(kToolButtonSize, s) * (tag >= 11 ? 3 : 2) / 2,
+                                 scaled(kToolButtonSize, s));
         if (!element && tag <= 10) button->setIconSize(QSize(scaled(20, s), scaled(20, s)));
         if (m_fit.smallGroupCaptions && tag >= 12 && tag <= 21 && !element) {
             QFont f = button->font();
@@ -191,7 +211,8 @@ void MainWindow::applyScreenFit() {
     if (m_fit.smallGroupCaptions) {
         QFont small(QStringLiteral("Small Fonts"), 6);
         for (const char* name : {"SpeedButton49", "SpeedButton50"})
-            if (auto* w = qobject_cast<QWidget*>(control(QString::fromLatin1(name)))) w->setFont(small);
+            if (auto* w = qobject_cast<QWidget*>(control(QString::fromLatin1(name))))
+                w->setFont(small);
     }
     m_compositionPanel->setFixedHeight(scaled(kStatusPanelHeight, s));
     m_massPanel->setFixedHeight(scaled(kStatusPanelHeight, s));
@@ -316,11 +337,14 @@ QWidget* MainWindow::buildToolPanel() {
         b->setCheckable(true);
         b->setToolTip(hint);
         b->setAccessibleName(accessibleToolName(design.tag, hint));
-        if (design.tag <= 10) b->setIcon(toolIcon(design.tag, 40));
-        else b->setText(QString::fromLatin1(design.caption));
+        if (design.tag <= 10)
+            b->setIcon(toolIcon(design.tag, 40));
+        else
+            b->setText(QString::fromLatin1(design.caption));
         m_toolGroup->addButton(b);
         registerControl(name, b);
-        connect(b, &QToolButton::clicked, this, [this, tag = design.tag] { SpeedButton1Click(tag); });
+        connect(b, &QToolButton::clicked, this,
+                [this, tag = design.tag] { SpeedButton1Click(tag); });
         // Rings and bonds three to a row, groups and atoms two to a row.
         const int perRow = design.tag <= 10 ? 3 : 2;
         if (design.tag == 11) row += column ? 1 : 0, column = 0;
@@ -411,8 +435,10 @@ bool MainWindow::isControlEnabled(const QString& name) const {
 void MainWindow::setControlEnabled(const QString& name, bool enabled) {
     enabled = enabled && !m_notAvailable.contains(name);
     QObject* c = control(name);
-    if (auto* action = qobject_cast<QAction*>(c)) action->setEnabled(enabled);
-    else if (auto* widget = qobject_cast<QWidget*>(c)) widget->setEnabled(enabled);
+    if (auto* action = qobject_cast<QAction*>(c))
+        action->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(c))
+        widget->setEnabled(enabled);
 }
 
 void MainWindow::setChecked(const QString& name, bool checked) {
@@ -420,9 +446,9 @@ void MainWindow::setChecked(const QString& name, bool checked) {
 }
 
 void MainWindow::setStructureCommandsEnabled(bool enabled) {
-    for (const char* name : {"m1Save", "m1SaveAs", "m1Molexport", "m1Print", "m1RSave", "m2Select",
-                             "m2Copy", "m2CopyWord", "m2Valence", "m2Bonds", "m3Loss",
-                             "SpeedButton52", "SpeedButton53"})
+    for (const char* name :
+         {"m1Save", "m1SaveAs", "m1Molexport", "m1Print", "m1RSave", "m2Select", "m2Copy",
+          "m2CopyWord", "m2Valence", "m2Bonds", "m3Loss", "SpeedButton52", "SpeedButton53"})
         setControlEnabled(QString::fromLatin1(name), enabled);
 }
 
@@ -439,6 +465,8 @@ void MainWindow::showElementPage() {
     }
 }
 
-void MainWindow::errorSignal() { ErrorSignal(m_prompter, m_app.settings.Sound); }
+void MainWindow::errorSignal() {
+    ErrorSignal(m_prompter, m_app.settings.Sound);
+}
 
 } // namespace qzx

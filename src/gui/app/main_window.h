@@ -50,8 +50,7 @@ struct MainWindowState {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, Prompter& prompter, AppWindows& windows,
-               QWidget* parent = nullptr);
+    MainWindow(AppState& state, Prompter& prompter, AppWindows& windows, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const MainWindowState& mainState() const { return m_state; }
@@ -81,7 +80,7 @@ public:
     void m3ShowFragCompClick();
     void m3ShowBoxPopUpClick();
     void m3ShowLabelClick();
-    void SpeedButton1Click(int tool);   ///< tools 1..21
+    void SpeedButton1Click(int tool);    ///< tools 1..21
     void SpeedButton22Click(int button); ///< element buttons 1..27
     void SpinButton1UpClick();
     void SpinButton1DownClick();

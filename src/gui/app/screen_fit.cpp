@@ -17,9 +17,12 @@ ScreenFit fitToScreen(int screenWidth, int dotsPerInch, bool taskBarAlwaysOnTop)
         fit.massPanelWiden = 1.12;
     }
     if (dotsPerInch > 96) {
-        if (screenWidth == kDesignWidth) fit.contentScale *= 0.85;
-        else if (screenWidth > kDesignWidth && screenWidth < 1200) fit.contentScale *= 0.90;
-        else fit.contentScale *= 0.95;
+        if (screenWidth == kDesignWidth)
+            fit.contentScale *= 0.85;
+        else if (screenWidth > kDesignWidth && screenWidth < 1200)
+            fit.contentScale *= 0.90;
+        else
+            fit.contentScale *= 0.95;
     }
     return fit;
 }

@@ -4,11 +4,11 @@ namespace qzx {
 
 /// What the main window does to fit a screen that differs from the 800 x 600 it is laid out for.
 struct ScreenFit {
-    double contentScale = 1.0;     ///< factor for the whole window's contents
-    double speedBarScale = 1.0;    ///< extra factor for the speed bar (640-pixel screens)
+    double contentScale = 1.0;       ///< factor for the whole window's contents
+    double speedBarScale = 1.0;      ///< extra factor for the speed bar (640-pixel screens)
     bool smallGroupCaptions = false; ///< 7-point group captions, 6-point "Draw"/"Analyze"
-    double frameWiden = 1.0;       ///< extra width of the drawing frame and scroll box
-    double massPanelWiden = 1.0;   ///< extra width of the mass panel
+    double frameWiden = 1.0;         ///< extra width of the drawing frame and scroll box
+    double massPanelWiden = 1.0;     ///< extra width of the mass panel
 };
 
 /// The fitting factors for a screen `screenWidth` pixels wide at `dotsPerInch`, with or

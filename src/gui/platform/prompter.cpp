@@ -8,27 +8,45 @@
 
 namespace qzx {
 
-Prompter::Answer DialogPrompter::message(QWidget* parent, const QString& title,
-                                         const QString& text, Icon icon, Buttons buttons) {
+Prompter::Answer DialogPrompter::message(QWidget* parent, const QString& title, const QString& text,
+                                         Icon icon, Buttons buttons) {
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Error: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     }
     switch (box.exec()) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 }
 
@@ -46,15 +64,18 @@ QString DialogPrompter::openFileName(QWidget* parent, const QString& title, cons
     return QFileDialog::getOpenFileName(parent, title, folder, toQtFilter(filter));
 }
 
-QString DialogPrompter::saveFileName(QWidget* parent, const QString& title,
-                                     const QString& fileName, const QString& filter) {
+QString DialogPrompter::saveFileName(QWidget* parent, const QString& title, const QString& fileName,
+                                     const QString& filter) {
     return QFileDialog::getSaveFileName(parent, title, fileName, toQtFilter(filter));
 }
 
-void DialogPrompter::beep() { QApplication::beep(); }
+void DialogPrompter::beep() {
+    QApplication::beep();
+}
 
 void ErrorSignal(Prompter& prompter, int times) {
-    for (int i = 0; i < times; ++i) prompter.beep();
+    for (int i = 0; i < times; ++i)
+        prompter.beep();
 }
 
 QString toQtFilter(const QString& pipeFilter) {
@@ -63,8 +84,10 @@ QString toQtFilter(const QString& pipeFilter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString label = parts[i].trimmed();
         const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
-        if (!label.contains(u'(')) label += QStringLiteral(" (%1)").arg(patterns);
-        else label = label.section(u'(', 0, 0).trimmed() + QStringLiteral(" (%1)").arg(patterns);
+        if (!label.contains(u'('))
+            label += QStringLiteral(" (%1)").arg(patterns);
+        else
+            label = label.section(u'(', 0, 0).trimmed() + QStringLiteral(" (%1)").arg(patterns);
         filters << label;
     }
     return filters.join(QStringLiteral(";;"));

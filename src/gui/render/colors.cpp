@@ -6,12 +6,18 @@ namespace {
 /// Desktop colours for the system colour numbers that the program's settings can hold.
 QColor systemColor(int index) {
     switch (index) {
-    case 5: return QColor(255, 255, 255);  // window background
-    case 8: return QColor(0, 0, 0);        // window text
-    case 15: return QColor(240, 240, 240); // button face
-    case 23: return QColor(0, 0, 0);       // tooltip text
-    case 24: return QColor(255, 255, 225); // tooltip background ("parchment")
-    default: return QColor(192, 192, 192);
+    case 5:
+        return QColor(255, 255, 255); // window background
+    case 8:
+        return QColor(0, 0, 0); // window text
+    case 15:
+        return QColor(240, 240, 240); // button face
+    case 23:
+        return QColor(0, 0, 0); // tooltip text
+    case 24:
+        return QColor(255, 255, 225); // tooltip background ("parchment")
+    default:
+        return QColor(192, 192, 192);
     }
 }
 

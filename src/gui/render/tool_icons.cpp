@@ -42,21 +42,35 @@ QIcon toolIcon(int tool, int size) {
     const QPointF centre(s / 2, s / 2);
     const double r = s * 0.36;
     switch (tool) {
-    case 1: p.drawPolygon(regularPolygon(centre, r, 6, 90)); break;  // upright hexagon
+    case 1:
+        p.drawPolygon(regularPolygon(centre, r, 6, 90));
+        break; // upright hexagon
     case 2:
         p.drawPolygon(regularPolygon(centre, r, 6, 90));
         p.drawEllipse(centre, r * 0.55, r * 0.55);
         break;
-    case 3: p.drawPolygon(regularPolygon(centre, r, 5, 90)); break;  // apex up
-    case 4: p.drawPolygon(regularPolygon(centre, r, 6, 0)); break;   // lying hexagon
+    case 3:
+        p.drawPolygon(regularPolygon(centre, r, 5, 90));
+        break; // apex up
+    case 4:
+        p.drawPolygon(regularPolygon(centre, r, 6, 0));
+        break; // lying hexagon
     case 5:
         p.drawPolygon(regularPolygon(centre, r, 6, 0));
         p.drawEllipse(centre, r * 0.55, r * 0.55);
         break;
-    case 6: p.drawPolygon(regularPolygon(centre, r, 5, 270)); break; // apex down
-    case 7: drawBond(p, s, 1); break;
-    case 8: drawBond(p, s, 2); break;
-    case 9: drawBond(p, s, 3); break;
+    case 6:
+        p.drawPolygon(regularPolygon(centre, r, 5, 270));
+        break; // apex down
+    case 7:
+        drawBond(p, s, 1);
+        break;
+    case 8:
+        drawBond(p, s, 2);
+        break;
+    case 9:
+        drawBond(p, s, 3);
+        break;
     case 10: {
         QPolygonF zigzag;
         for (int i = 0; i < 5; ++i)
@@ -64,7 +78,8 @@ QIcon toolIcon(int tool, int size) {
         p.drawPolyline(zigzag);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return QIcon(pixmap);
 }

@@ -1,5 +1,7 @@
 #include "windows/about_box.h"
 
+#include "windows/dialog_buttons.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -49,10 +51,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
                            "fragments and compare them with a mass spectrum; isotope profiles "
                            "and elemental formulas of measured masses."));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = makeAcceptButton(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

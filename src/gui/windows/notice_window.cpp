@@ -1,5 +1,7 @@
 #include "windows/notice_window.h"
 
+#include "windows/dialog_buttons.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,10 +20,7 @@ NoticeWindow::NoticeWindow(QWidget* parent) : QDialog(parent) {
     m_label->setMinimumWidth(300);
     m_label->setMaximumWidth(520);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = makeAcceptButton(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,5 +1,7 @@
 #include "windows/shortcuts_window.h"
 
+#include "windows/dialog_buttons.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -61,10 +63,7 @@ ShortcutsWindow::ShortcutsWindow(QWidget* parent) : QDialog(parent) {
         layout->addWidget(label);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = makeAcceptButton(this);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }

@@ -1,5 +1,7 @@
 #include "windows/status_window.h"
 
+#include "windows/dialog_buttons.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -28,10 +30,7 @@ StatusWindow::StatusWindow(const SystemFacts& facts, QWidget* parent) : QDialog(
         layout->addWidget(label);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* ok = makeAcceptButton(this);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }

@@ -31,7 +31,8 @@ ElementTable sampleTable() {
 
 int isotopeSum(const ElementTable& table) {
     int sum = 0;
-    for (int n = 1; n <= kElementCount; ++n) sum += table[n].IsotopeCount;
+    for (int n = 1; n <= kElementCount; ++n)
+        sum += table[n].IsotopeCount;
     return sum;
 }
 
@@ -183,12 +184,12 @@ TEST(ElementCsv, RefusesMalformedSourcesAndKeepsTheTable) {
     ElementTable table;
     table[1].NominalMass = 5;
     const std::vector<std::string> bad{
-        "1,C,12,4,1,12.0,1,12.0:1.0\n",                         // 82 elements missing
-        "1,H,12,4,1,12.0,1,12.0:1.0\n",                         // wrong symbol
-        "1,C,12,4,1,12.0,1,13.0:0.5;12.0:0.5\n",                // descending masses
-        "1,C,12,4,1,12.0,1,12.0:0.5;13.0:0.4\n",                // abundances do not add to 1
-        "1,C,12,4,1,12.0,2,12.0:1.0\n",                         // principal isotope not listed
-        "1,C,12,4,9,12.0,1,12.0:1.0\n",                         // RDB class out of range
+        "1,C,12,4,1,12.0,1,12.0:1.0\n",                             // 82 elements missing
+        "1,H,12,4,1,12.0,1,12.0:1.0\n",                             // wrong symbol
+        "1,C,12,4,1,12.0,1,13.0:0.5;12.0:0.5\n",                    // descending masses
+        "1,C,12,4,1,12.0,1,12.0:0.5;13.0:0.4\n",                    // abundances do not add to 1
+        "1,C,12,4,1,12.0,2,12.0:1.0\n",                             // principal isotope not listed
+        "1,C,12,4,9,12.0,1,12.0:1.0\n",                             // RDB class out of range
         "1,C,12,4,1,12.0,1,12.0:1.0\n1,C,12,4,1,12.0,1,12.0:1.0\n", // twice
     };
     for (const std::string& text : bad) {

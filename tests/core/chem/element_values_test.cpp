@@ -20,8 +20,9 @@ const qzx::ElementTable& builtTable() {
     static const qzx::ElementTable table = [] {
         qzx::ElementTable t;
         qzx::CalcElementSlots slots{};
-        const qzx::ElementLoadResult result = qzx::LoadElementTable(
-            QZX_RUNTIME_DIR, t, slots, [](const std::string& warning) { ADD_FAILURE() << warning; });
+        const qzx::ElementLoadResult result =
+            qzx::LoadElementTable(QZX_RUNTIME_DIR, t, slots,
+                                  [](const std::string& warning) { ADD_FAILURE() << warning; });
         EXPECT_TRUE(result.loaded) << result.error;
         EXPECT_EQ(result.error, "");
         return t;
@@ -46,13 +47,20 @@ const qzx::IsotopeRecord* isotope(const qzx::ElementRecord& e, int massNumber) {
 /// RDB class code for a valence: 0 for 2, 1 for 4, 2 for 1, 3 for 3, 4 for 5, 5 for 6.
 int rdbClassForValence(int valence) {
     switch (valence) {
-    case 1: return 2;
-    case 2: return 0;
-    case 3: return 3;
-    case 4: return 1;
-    case 5: return 4;
-    case 6: return 5;
-    default: return -1;
+    case 1:
+        return 2;
+    case 2:
+        return 0;
+    case 3:
+        return 3;
+    case 4:
+        return 1;
+    case 5:
+        return 4;
+    case 6:
+        return 5;
+    default:
+        return -1;
     }
 }
 
@@ -163,8 +171,8 @@ TEST(ElementValues, LabelledElementsAreTheMatchingPureIsotope) {
         const char* parent;
         int massNumber;
     };
-    for (const Label& l : {Label{"D", "H", 2}, Label{"C*", "C", 13}, Label{"N*", "N", 15},
-                           Label{"O*", "O", 18}}) {
+    for (const Label& l :
+         {Label{"D", "H", 2}, Label{"C*", "C", 13}, Label{"N*", "N", 15}, Label{"O*", "O", 18}}) {
         SCOPED_TRACE(l.label);
         const qzx::ElementRecord& e = element(l.label);
         const qzx::ElementRecord& parent = element(l.parent);
