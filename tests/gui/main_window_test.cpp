@@ -19,6 +19,7 @@
 #include "app/drawing_surface.h"
 #include "app/main_window.h"
 #include "app/screen_fit.h"
+#include "structure/editor.h"
 #include "platform/help_browser.h"
 #include "render/colors.h"
 #include "scripted_prompter.h"
@@ -84,10 +85,10 @@ TEST_F(MainWindowTest, StartsWithDefaultsAnEmptyDrawingAndTheStartScreen) {
     EXPECT_EQ(pixel(1599, 1199), colorFromValue(-2147483624));
     ASSERT_NE(w.splash(), nullptr);
     EXPECT_TRUE(w.splash()->isVisible());
-    EXPECT_EQ(w.mainState().CurrentTool, 1);
+    EXPECT_EQ(w.editor().tool(), 1);
     EXPECT_TRUE(button(QStringLiteral("SpeedButton1"))->isChecked());
     EXPECT_TRUE(button(QStringLiteral("SpeedButton49"))->isChecked());
-    EXPECT_FALSE(w.mainState().analyzeMode);
+    EXPECT_FALSE(w.editor().analyzeMode());
     EXPECT_EQ(w.mainState().molBondLength, 100);
     EXPECT_FALSE(child<QLineEdit>("Edit1")->isVisible());
     EXPECT_EQ(child<QLineEdit>("Edit1")->maxLength(), 60);
@@ -209,7 +210,7 @@ TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
             EXPECT_FALSE(b->icon().isNull());
         accessibleNames.insert(b->accessibleName());
         b->click();
-        EXPECT_EQ(w.mainState().CurrentTool, tag);
+        EXPECT_EQ(w.editor().tool(), tag);
     }
     EXPECT_EQ(accessibleNames.size(), 21) << "the two templates of each ring need distinct names";
 
@@ -233,8 +234,8 @@ TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
     w.SpinButton1UpClick();
     EXPECT_EQ(captionsOfPage(), page3);
     button(QStringLiteral("SpeedButton46"))->click(); // button 25 on page 3: C*
-    EXPECT_EQ(w.mainState().CurrentTool, 22);
-    EXPECT_EQ(w.mainState().CurrentElement, 13);
+    EXPECT_EQ(w.editor().tool(), 22);
+    EXPECT_EQ(w.editor().currentElement(), 13);
     w.SpinButton1UpClick();
     EXPECT_EQ(page->text(), "  1");
     w.SpinButton1DownClick();
@@ -243,7 +244,7 @@ TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
     w.SpinButton1DownClick();
     EXPECT_EQ(captionsOfPage(), page1);
     button(QStringLiteral("SpeedButton29"))->click(); // button 8 on page 1: iodine
-    EXPECT_EQ(w.mainState().CurrentElement, 11);
+    EXPECT_EQ(w.editor().currentElement(), 11);
 }
 
 TEST_F(MainWindowTest, SettingsFileIsAppliedAtStartUp) {
@@ -332,7 +333,7 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenConfirmNewIsOn) {
     w.SpeedButton50Click();
     w.m1NewClick();
     EXPECT_EQ(label->text(), "");
-    EXPECT_FALSE(w.mainState().analyzeMode);
+    EXPECT_FALSE(w.editor().analyzeMode());
     EXPECT_TRUE(button(QStringLiteral("SpeedButton49"))->isChecked());
 
     state.settings.Sound = 0;
@@ -345,17 +346,17 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenConfirmNewIsOn) {
 TEST_F(MainWindowTest, DrawAnalyzeAndFragmentShapes) {
     MainWindow& w = create();
     button(QStringLiteral("SpeedButton50"))->click();
-    EXPECT_TRUE(w.mainState().analyzeMode);
+    EXPECT_TRUE(w.editor().analyzeMode());
     EXPECT_TRUE(action("puAnalyze")->isChecked());
     EXPECT_FALSE(button(QStringLiteral("SpeedButton49"))->isChecked());
     action("puAnalyze")->trigger();
-    EXPECT_FALSE(w.mainState().analyzeMode);
+    EXPECT_FALSE(w.editor().analyzeMode());
     EXPECT_FALSE(action("puAnalyze")->isChecked());
     EXPECT_TRUE(button(QStringLiteral("SpeedButton49"))->isChecked());
 
     button(QStringLiteral("SpeedButton56"))->click();
-    EXPECT_EQ(w.mainState().fragmentShape, 3);
-    EXPECT_TRUE(w.mainState().analyzeMode);
+    EXPECT_EQ(w.editor().fragmentShape(), 3);
+    EXPECT_TRUE(w.editor().analyzeMode());
     button(QStringLiteral("SpeedButton49"))->click();
 
     // Sub-fragments need multi-fragment, box mode and analyze mode.
@@ -363,9 +364,9 @@ TEST_F(MainWindowTest, DrawAnalyzeAndFragmentShapes) {
     EXPECT_TRUE(w.mainState().subFragment);
     EXPECT_TRUE(w.mainState().multiFragment);
     EXPECT_TRUE(action("m3MultiFrag")->isChecked());
-    EXPECT_EQ(w.mainState().fragmentShape, 2);
+    EXPECT_EQ(w.editor().fragmentShape(), 2);
     EXPECT_TRUE(button(QStringLiteral("SpeedButton55"))->isChecked());
-    EXPECT_TRUE(w.mainState().analyzeMode);
+    EXPECT_TRUE(w.editor().analyzeMode());
     action("m3SubFrag")->trigger();
     EXPECT_FALSE(w.mainState().subFragment);
     EXPECT_TRUE(w.mainState().multiFragment);
@@ -375,7 +376,7 @@ TEST_F(MainWindowTest, DrawAnalyzeAndFragmentShapes) {
     EXPECT_TRUE(action("m3ShowAtoms")->isChecked());
     action("m3ShowAtoms")->trigger();
     EXPECT_FALSE(action("puShow")->isChecked());
-    EXPECT_FALSE(w.mainState().showAllAtoms);
+    EXPECT_FALSE(w.editor().showAllAtoms());
 }
 
 TEST_F(MainWindowTest, OptionTogglesKeepTheirCheckMarks) {

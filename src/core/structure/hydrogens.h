@@ -1,9 +1,18 @@
 #pragma once
 
+#include <vector>
+
 namespace qzx {
 
 class ElementTable;
 class Structure;
+
+/// Element number of carbon, the one element whose label and chain-end state the hydrogen
+/// rules look after.
+constexpr int kCarbon = 1;
+/// Element numbers of the atoms a nitro group is made of.
+constexpr int kNitrogen = 3;
+constexpr int kOxygen = 4;
 
 /// How a fractional hydrogen count (aromatic bonds weigh 1.5) is made whole.
 enum class HydrogenRounding {
@@ -18,6 +27,10 @@ enum class HydrogenRounding {
 void recomputeHydrogens(Structure& structure, const ElementTable& elements,
                         HydrogenRounding rounding, int atomLimit, int bondLimit);
 
+/// Makes every carbon among atoms 1..atomLimit that holds exactly 3 hydrogens a chain end:
+/// RingState 0, label shown, and with `clearReserved` the reserved field 8 set to 0.
+void markChainEnds(Structure& structure, int atomLimit, bool clearReserved);
+
 /// Changes the element of an atom, keeping the bonds in use: new hydrogens are
 /// valence(new) - (valence(old) - hydrogens). Returns false, changing nothing, when that is
 /// negative, or when the atom belongs to a nitro group (its nitrogen or oxygens cannot be
@@ -25,6 +38,20 @@ void recomputeHydrogens(Structure& structure, const ElementTable& elements,
 /// otherwise the label is shown. Records nothing for undo: the caller does.
 bool changeElement(Structure& structure, const ElementTable& elements, int atomRow, int element,
                    bool showAllAtoms);
+
+/// One nitro group as the tables hold it: a nitro label item (kind 4) names the bond that
+/// leads to the nitrogen (its AtomB); the hidden oxygens (NitroOxygen 1) hang on the nitrogen
+/// by bonds without draw items.
+struct NitroGroup {
+    int labelItem = 0;            ///< row of the kind-4 item in the draw list
+    int leadBond = 0;             ///< the drawn bond to the nitrogen
+    int nitrogen = 0;             ///< AtomB of leadBond
+    std::vector<int> oxygens;     ///< atom rows, normally two
+    std::vector<int> oxygenBonds; ///< the hidden nitrogen-oxygen bonds, normally two
+};
+
+/// The nitro groups among the used rows, in draw-list order.
+std::vector<NitroGroup> findNitroGroups(const Structure& structure);
 
 /// Whether the atom is the nitrogen or one of the two hidden oxygens of a nitro group.
 bool isNitroAtom(const Structure& structure, int atomRow);

@@ -5,6 +5,8 @@
 #include "chem/element_data_files.h"
 #include "chem/element_table.h"
 #include "settings/settings.h"
+#include "structure/structure.h"
+#include "structure/structure_composition.h"
 
 namespace qzx {
 
@@ -16,6 +18,10 @@ struct AppState {
     ElementTable elements;
     CalcElementSlots calcElementSlots = kDefaultCalcElementSlots;
     Settings settings;
+    /// The drawn molecule.
+    Structure structure;
+    /// Its composition text and mass as of the last repaint.
+    StructureMasses structureMasses;
 
     /// QZXPRO.INI in the program's folder.
     std::filesystem::path settingsFile() const { return programDirectory / "QZXPRO.INI"; }

@@ -12,6 +12,10 @@ DrawingSurface::DrawingSurface(QWidget* parent)
     setAccessibleName(QStringLiteral("Drawing Surface"));
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true); // previews follow the pointer
+    // Text sizes on the image are points at 96 dots per inch, as on the screen.
+    m_image.setDotsPerMeterX(3780);
+    m_image.setDotsPerMeterY(3780);
     m_image.fill(Qt::white);
 }
 
@@ -23,6 +27,7 @@ void DrawingSurface::clear(const QColor& color) {
 void DrawingSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), m_image, event->rect());
+    if (m_overlay) m_overlay(painter);
 }
 
 void DrawingSurface::contextMenuEvent(QContextMenuEvent* event) {

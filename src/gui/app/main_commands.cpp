@@ -15,7 +15,9 @@
 #include "app/app_windows.h"
 #include "app/drawing_surface.h"
 #include "app/element_pages.h"
+#include "app/label_field.h"
 #include "app/main_window.h"
+#include "structure/editor.h"
 #include "platform/help_browser.h"
 #include "platform/prompter.h"
 #include "render/colors.h"
@@ -88,8 +90,8 @@ void MainWindow::buildMenus() {
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("m2Edit"));
-    notYet(addCommand(edit, QStringLiteral("m2Select"), QStringLiteral("Select"),
-                      QKeySequence(Qt::Key_F2)));
+    connect(addCommand(edit, QStringLiteral("m2Select"), QStringLiteral("Select"),
+                      QKeySequence(Qt::Key_F2)), &QAction::triggered, this, &MainWindow::m2SelectClick);
     notYet(addCommand(edit, QStringLiteral("m2Elements"), QStringLiteral("Elements")));
     QMenu* copy = edit->addMenu(QStringLiteral("Copy"));
     copy->setObjectName(QStringLiteral("m2CopyMenu"));
@@ -102,11 +104,11 @@ void MainWindow::buildMenus() {
     valence->setObjectName(QStringLiteral("m2ValenceMenu"));
     valence->menuAction()->setObjectName(QStringLiteral("m2Valence"));
     registerControl(QStringLiteral("m2Valence"), valence->menuAction());
-    notYet(addCommand(valence, QStringLiteral("m2ValAdd"), QStringLiteral("Add"),
-                      QKeySequence(Qt::Key_F3)));
-    notYet(addCommand(valence, QStringLiteral("m2ValSub"), QStringLiteral("Subtract"),
-                      QKeySequence(Qt::Key_F4)));
-    notYet(addCommand(edit, QStringLiteral("m2Bonds"), QStringLiteral("Reduce Bond")));
+    connect(addCommand(valence, QStringLiteral("m2ValAdd"), QStringLiteral("Add"),
+                      QKeySequence(Qt::Key_F3)), &QAction::triggered, this, &MainWindow::puAddClick);
+    connect(addCommand(valence, QStringLiteral("m2ValSub"), QStringLiteral("Subtract"),
+                      QKeySequence(Qt::Key_F4)), &QAction::triggered, this, &MainWindow::puSubtractClick);
+    connect(addCommand(edit, QStringLiteral("m2Bonds"), QStringLiteral("Reduce Bond")), &QAction::triggered, this, &MainWindow::m2BondsClick);
 
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("m3Options"));
@@ -191,17 +193,13 @@ void MainWindow::buildMenus() {
 void MainWindow::buildPopupMenu() {
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
-    auto notYet = [this](QAction* action) {
-        m_notAvailable.insert(action->objectName());
-        action->setEnabled(false);
-    };
-    notYet(addCommand(m_popup, QStringLiteral("puSelect"), QStringLiteral("Select")));
+        connect(addCommand(m_popup, QStringLiteral("puSelect"), QStringLiteral("Select")), &QAction::triggered, this, &MainWindow::m2SelectClick);
     QMenu* valence = m_popup->addMenu(QStringLiteral("Valence"));
     valence->menuAction()->setObjectName(QStringLiteral("puValence"));
     registerControl(QStringLiteral("puValence"), valence->menuAction());
-    notYet(addCommand(valence, QStringLiteral("puAdd"), QStringLiteral("Add")));
-    notYet(addCommand(valence, QStringLiteral("puSubtract"), QStringLiteral("Subtract")));
-    notYet(addCommand(m_popup, QStringLiteral("puUndo"), QStringLiteral("Undo")));
+    connect(addCommand(valence, QStringLiteral("puAdd"), QStringLiteral("Add")), &QAction::triggered, this, &MainWindow::puAddClick);
+    connect(addCommand(valence, QStringLiteral("puSubtract"), QStringLiteral("Subtract")), &QAction::triggered, this, &MainWindow::puSubtractClick);
+    connect(addCommand(m_popup, QStringLiteral("puUndo"), QStringLiteral("Undo")), &QAction::triggered, this, &MainWindow::puUndoClick);
     QAction* show = addCommand(m_popup, QStringLiteral("puShow"), QStringLiteral("Show Atoms"));
     show->setCheckable(true);
     connect(show, &QAction::triggered, this, &MainWindow::m3ShowAtomsClick);
@@ -227,6 +225,9 @@ void MainWindow::m1NewClick() {
                                Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
             return;
     }
+    m_app.structure.clear();
+    m_app.structureMasses = {};
+    m_editor->reset();
     m_labelField->clear();
     SpeedButton49Click();
     setStructureCommandsEnabled(false);
@@ -287,7 +288,7 @@ void MainWindow::m1ExitClick() {
 }
 
 void MainWindow::setAnalyzeMode(bool analyze) {
-    m_state.analyzeMode = analyze;
+    m_editor->setAnalyzeMode(analyze);
     qobject_cast<QAbstractButton*>(control(QStringLiteral("SpeedButton49")))->setChecked(!analyze);
     qobject_cast<QAbstractButton*>(control(QStringLiteral("SpeedButton50")))->setChecked(analyze);
     setChecked(QStringLiteral("puAnalyze"), analyze);
@@ -309,17 +310,17 @@ void MainWindow::SpeedButton50Click() {
 }
 
 void MainWindow::puAnalyzeClick() {
-    if (m_state.analyzeMode)
+    if (m_editor->analyzeMode())
         SpeedButton49Click();
     else
         SpeedButton50Click();
 }
 
 void MainWindow::selectFragmentShape(int shape) {
-    m_state.fragmentShape = shape;
+    m_editor->setFragmentShape(shape);
     const QString name = QStringLiteral("SpeedButton%1").arg(53 + shape);
     qobject_cast<QAbstractButton*>(control(name))->setChecked(true);
-    if (!m_state.analyzeMode) SpeedButton50Click();
+    if (!m_editor->analyzeMode()) SpeedButton50Click();
 }
 
 void MainWindow::SpeedButton58Click() {
@@ -330,14 +331,11 @@ void MainWindow::SpeedButton58Click() {
     m_scrollBox->setVerticalScrollBarPolicy(policy);
 }
 
-void MainWindow::repaintStructure() {
-    m_surface->clear(colorFromValue(m_app.settings.Background));
-}
-
 void MainWindow::m3ShowAtomsClick() {
-    m_state.showAllAtoms = !m_state.showAllAtoms;
-    setChecked(QStringLiteral("m3ShowAtoms"), m_state.showAllAtoms);
-    setChecked(QStringLiteral("puShow"), m_state.showAllAtoms);
+    const bool on = !m_editor->showAllAtoms();
+    setChecked(QStringLiteral("m3ShowAtoms"), on);
+    setChecked(QStringLiteral("puShow"), on);
+    applyEditorEffects(m_editor->setShowAllAtoms(on));
     repaintStructure();
 }
 
@@ -346,8 +344,8 @@ void MainWindow::m3SubFragClick() {
     setChecked(QStringLiteral("m3SubFrag"), m_state.subFragment);
     if (!m_state.subFragment) return;
     if (!m_state.multiFragment) m3MultiFragClick();
-    if (m_state.fragmentShape != 2) selectFragmentShape(2);
-    if (!m_state.analyzeMode) SpeedButton50Click();
+    if (m_editor->fragmentShape() != 2) selectFragmentShape(2);
+    if (!m_editor->analyzeMode()) SpeedButton50Click();
 }
 
 void MainWindow::m3MultiFragClick() {
@@ -358,6 +356,7 @@ void MainWindow::m3MultiFragClick() {
 void MainWindow::m3AccMassClick() {
     m_state.UseAccurateMass = !m_state.UseAccurateMass;
     setChecked(QStringLiteral("m3AccMass"), m_state.UseAccurateMass);
+    composeAndShow();
 }
 
 void MainWindow::m3ShowFragCompClick() {
@@ -383,13 +382,11 @@ void MainWindow::m3ShowLabelClick() {
     }
 }
 
-void MainWindow::SpeedButton1Click(int tool) {
-    m_state.CurrentTool = tool;
-}
+void MainWindow::SpeedButton1Click(int tool) { m_editor->setTool(tool); }
 
 void MainWindow::SpeedButton22Click(int button) {
-    m_state.CurrentTool = 22;
-    m_state.CurrentElement = elementOnButton(m_state.elementPage, button);
+    m_editor->setTool(22);
+    m_editor->setCurrentElement(elementOnButton(m_state.elementPage, button));
 }
 
 void MainWindow::SpinButton1UpClick() {

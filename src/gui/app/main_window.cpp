@@ -19,11 +19,13 @@
 #include "app/app_windows.h"
 #include "app/drawing_surface.h"
 #include "app/element_pages.h"
+#include "app/label_field.h"
 #include "platform/app_style.h"
 #include "platform/prompter.h"
 #include "render/colors.h"
 #include "render/tool_icons.h"
 #include "settings/settings_file.h"
+#include "structure/editor.h"
 #include "windows/splash_window.h"
 
 namespace qzx {
@@ -106,6 +108,7 @@ MainWindow::MainWindow(AppState& state, Prompter& prompter, AppWindows& windows,
 MainWindow::~MainWindow() = default;
 
 void MainWindow::FormCreate() {
+    m_editor = std::make_unique<Editor>(m_app.structure, m_app.elements, m_app.settings);
     // 1. Hints: main() installs the style that shows them after 300 ms; this switch hides them.
     m_hints = new HintSwitch(this);
     qApp->installEventFilter(m_hints);
@@ -135,17 +138,18 @@ void MainWindow::FormCreate() {
     outer->addWidget(buildStatusPanels());
     setCentralWidget(central);
 
-    m_labelField = new QLineEdit(m_surface);
-    m_labelField->setObjectName(QStringLiteral("Edit1"));
-    m_labelField->setAccessibleName(QStringLiteral("Structure Label"));
-    m_labelField->setMaxLength(60);
-    m_labelField->setFrame(false);
+    m_labelField = new LabelField(m_surface);
     m_labelField->setGeometry(20, 10, 400, 22);
     m_labelField->hide();
+    connect(m_labelField, &LabelField::labelEntered, this,
+            [this](const QString& text) { m_app.structure.StructureLabel = text.toStdString(); });
 
     buildMenus();
     buildPopupMenu();
     m_surface->setPopupMenu(m_popup);
+    connectDrawingSurface();
+    for (const char* name : {"m2Select", "puSelect", "m2ValAdd", "m2ValSub", "puAdd", "puSubtract"})
+        qobject_cast<QAction*>(control(QString::fromLatin1(name)))->setCheckable(true);
 
     // 2. Fit to the screen; the window opens maximised at the top left corner.
     applyScreenFit();
@@ -188,6 +192,10 @@ void MainWindow::showEvent(QShowEvent* event) {
         m_splash->raise();
         m_splash->activateWindow();
     }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(event)) QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::applyScreenFit() {
@@ -308,6 +316,16 @@ QWidget* MainWindow::buildSpeedBar() {
             &MainWindow::SpeedButton58Click);
     connect(add("SpeedButton60", "Redraw", "Redraw Screen"), &QToolButton::clicked, this,
             &MainWindow::repaintStructure);
+    row->addSpacing(6);
+    m_chainLabel = new QLabel(QStringLiteral("Length:"), m_speedBar);
+    m_chainLabel->setObjectName(QStringLiteral("Label2"));
+    m_chainCount = new QLabel(m_speedBar);
+    m_chainCount->setObjectName(QStringLiteral("Label3"));
+    m_chainCount->setAccessibleDescription(QStringLiteral("Chain Length"));
+    m_chainLabel->hide();
+    m_chainCount->hide();
+    row->addWidget(m_chainLabel);
+    row->addWidget(m_chainCount);
     row->addStretch(1);
     connect(add("SpeedButton61", "Exit", "Exit"), &QToolButton::clicked, this,
             &MainWindow::m1ExitClick);

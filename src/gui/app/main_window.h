@@ -9,11 +9,13 @@
 #include "app/screen_fit.h"
 
 class QAbstractButton;
+class QKeyEvent;
 class QAction;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPainter;
 class QPrinter;
 class QScrollArea;
 class QToolButton;
@@ -21,20 +23,20 @@ class QToolButton;
 namespace qzx {
 
 struct AppState;
+struct EditorEffects;
+class Editor;
+enum class EditorCursor;
 struct AppWindows;
 class DrawingSurface;
 class HintSwitch;
+class LabelField;
 class Prompter;
 class SplashWindow;
 
 /// The main window's own state: tool, element, modes and options.
+/// The tool, element, modes and fragment shape live in the editor (`MainWindow::editor()`).
 struct MainWindowState {
-    int CurrentTool = 1;    ///< 0..22: ring, bond, group and element tools
-    int CurrentElement = 0; ///< element number used by the element tool; 0 before a choice
-    int elementPage = 1;    ///< 1..3, the page of element buttons shown
-    bool analyzeMode = false;
-    int fragmentShape = 1; ///< 1 linear, 2 box, 3 region
-    bool showAllAtoms = false;
+    int elementPage = 1; ///< 1..3, the page of element buttons shown
     bool showBoxPopup = true;
     bool subFragment = false;
     bool multiFragment = false;
@@ -54,6 +56,8 @@ public:
     ~MainWindow() override;
 
     const MainWindowState& mainState() const { return m_state; }
+    /// The drawing editor: tool, modes and the gestures on the drawing surface.
+    Editor& editor() { return *m_editor; }
     DrawingSurface* drawingSurface() const { return m_surface; }
     SplashWindow* splash() const { return m_splash; }
     /// A menu item, popup item or button by its name (e.g. "m1New", "SpeedButton53").
@@ -85,11 +89,20 @@ public:
     void SpinButton1UpClick();
     void SpinButton1DownClick();
 
+    void m2SelectClick();
+    void puAddClick();
+    void puSubtractClick();
+    void m2BondsClick();
+    void puUndoClick();
+    /// Paints the structure afresh and shows its composition and mass.
+    void composeAndShow();
+
     /// Enables or disables every command that needs a drawn structure.
     void setStructureCommandsEnabled(bool enabled);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -113,6 +126,16 @@ private:
     void showHelp(int context);
     void errorSignal();
 
+    // The structure editor on the drawing surface.
+    void connectDrawingSurface();
+    void applyEditorEffects(const EditorEffects& effects);
+    void paintPreview(QPainter& painter);
+    void paintMarks();
+    void setEditorCursor(EditorCursor cursor);
+    void syncEditorCommands();
+    /// The window's key handler, which sees keys before the controls; true when it used the key.
+    bool FormKeyDown(QKeyEvent* event);
+
     AppState& m_app;
     Prompter& m_prompter;
     AppWindows& m_windows;
@@ -126,7 +149,7 @@ private:
     QMenu* m_popup = nullptr;
     QScrollArea* m_scrollBox = nullptr;
     DrawingSurface* m_surface = nullptr;
-    QLineEdit* m_labelField = nullptr;
+    LabelField* m_labelField = nullptr;
     QLabel* m_compositionPanel = nullptr;
     QLabel* m_massPanel = nullptr;
     QLabel* m_pageLabel = nullptr;
@@ -136,6 +159,9 @@ private:
     HintSwitch* m_hints = nullptr;
     SplashWindow* m_splash = nullptr;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<Editor> m_editor;
+    QLabel* m_chainLabel = nullptr; ///< "Length:" while the chain tool drags
+    QLabel* m_chainCount = nullptr;
 };
 
 } // namespace qzx

@@ -1,0 +1,50 @@
+#include "app/label_field.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace qzx {
+
+LabelField::LabelField(QWidget* parent) : QLineEdit(parent) {
+    setObjectName(QStringLiteral("Edit1"));
+    setAccessibleName(QStringLiteral("Structure Label"));
+    setMaxLength(kMaxLength);
+    setFrame(false);
+}
+
+void LabelField::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
+        m_dragging = true;
+        m_pressOffset = event->position().toPoint();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void LabelField::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragging) {
+        move(mapToParent(event->position().toPoint()) - m_pressOffset);
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void LabelField::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_dragging) {
+        m_dragging = false;
+        clearFocus(); // the label stops editing once it has been placed
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void LabelField::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit labelEntered(text().left(kMaxLength));
+        clearFocus();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+} // namespace qzx

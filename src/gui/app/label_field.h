@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace qzx {
+
+/// The structure's title field on the drawing surface (`Edit1`, at most 60 characters).
+/// A left-button drag with Ctrl held moves it; Enter stores its text and ends editing.
+class LabelField : public QLineEdit {
+    Q_OBJECT
+public:
+    static constexpr int kMaxLength = 60;
+    explicit LabelField(QWidget* parent = nullptr);
+
+signals:
+    /// Enter was pressed: the text (at most 60 characters) becomes the structure's label.
+    void labelEntered(const QString& text);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_dragging = false;
+    QPoint m_pressOffset; ///< where the field was grabbed, in its own pixels
+};
+
+} // namespace qzx
