@@ -9,7 +9,7 @@ namespace {
 using EditorDrawing = EditorTest;
 
 TEST_F(EditorDrawing, BondsStartAtTheNearestAtomAndEndOnAtomsWithinTenPixels) {
-    drag(kToolSingleBond, {100, 100}, {160, 103});
+    drag(kToolSingleBond, {100, 100}, {160, 109});
     EXPECT_EQ(formula(s), "C2 H6");
     EXPECT_EQ(at(2), (PixelPoint{160, 100})) << "levelled with the first carbon";
 
@@ -19,12 +19,12 @@ TEST_F(EditorDrawing, BondsStartAtTheNearestAtomAndEndOnAtomsWithinTenPixels) {
     EXPECT_EQ((PixelPoint{s.bond(2).X1, s.bond(2).Y1}), at(2));
     EXPECT_EQ(at(3), (PixelPoint{160, 160}));
 
-    drag(kToolSingleBond, {100, 100}, {166, 163}); // |dx| + |dy| = 9 from atom 3
+    drag(kToolSingleBond, {100, 100}, {169, 160}); // 9 px right of atom 3: ends on it
     EXPECT_EQ(s.count.atoms, 3);
     EXPECT_EQ(s.bond(3).AtomB, 3);
     EXPECT_EQ(formula(s), "C3 H6");
 
-    drag(kToolSingleBond, {100, 100}, {170, 163}); // 10 + 3: a new atom, level with atom 3
+    drag(kToolSingleBond, {100, 100}, {170, 160}); // 10 px: a new atom level with atom 3
     EXPECT_EQ(s.count.atoms, 4);
     EXPECT_EQ(at(4), (PixelPoint{170, 160}));
     EXPECT_EQ(formula(s), "C4 H8");

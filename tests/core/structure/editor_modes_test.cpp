@@ -87,7 +87,7 @@ TEST_F(EditorModes, KeysActOnTheSelectionAndEndSelectMode) {
 
     s.clear();
     drag(kToolCyclohexane, {100, 100}, {100, 100});
-    select({70, 90}, {130, 150}); // five atoms
+    select({70, 90}, {130, 160}); // five atoms: (100, 160) lies on the edge
     const std::string before = dump(s);
     EditorEffects fx = editor.key(EditorKey::A);
     EXPECT_EQ(fx.errorSignals, 1);
