@@ -432,7 +432,7 @@ TEST_F(MainWindowTest, DeleteFileAsksAndDeletesOnlyOnYes) {
 TEST_F(MainWindowTest, MolBondLengthTakesWholeNumbersFromOne) {
     MainWindow& w = create();
     prompter.inputAnswers = {QStringLiteral("250"), QStringLiteral("0"), QStringLiteral("abc"),
-                             QStringLiteral("-5"), std::nullopt};
+                             QStringLiteral("-5"), QString()};
     w.m1MolBndLenClick();
     ASSERT_EQ(prompter.inputs.size(), 1u);
     EXPECT_EQ(prompter.inputs[0],

@@ -42,9 +42,10 @@ public:
                                      const QString& initial) override {
         inputs.push_back({title, prompt, initial});
         if (inputAnswers.empty()) return std::nullopt;
-        auto a = inputAnswers.front();
+        const QString answer = inputAnswers.front();
         inputAnswers.pop_front();
-        return a;
+        if (answer.isNull()) return std::nullopt; // a null text stands for Cancel
+        return answer;
     }
     QString openFileName(QWidget*, const QString& title, const QString&,
                          const QString& filter) override {
@@ -59,7 +60,7 @@ public:
     void beep() override { ++beeps; }
 
     std::deque<Answer> answers;
-    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<QString> inputAnswers; ///< QString() answers Cancel
     std::deque<QString> files;
     std::vector<Shown> shown;
     std::vector<QStringList> inputs;

@@ -219,13 +219,11 @@ bool placeLoneAtom(Structure& s, const ElementTable& elements, int element, Pixe
 
 bool changeAtomElement(Structure& s, const ElementTable& elements, int atomRow, int element,
                        bool showAllAtoms) {
-    if (element < 1 || element > kElementCount)
-        return false;
+    if (element < 1 || element > kElementCount) return false;
     const UndoRecord oldRecord = s.undo;
     const int oldSavedLabel = s.atom(atomRow).SavedLabelShown;
     recordElementChange(s, atomRow);
-    if (changeElement(s, elements, atomRow, element, showAllAtoms))
-        return true;
+    if (changeElement(s, elements, atomRow, element, showAllAtoms)) return true;
     s.undo = oldRecord;
     s.atom(atomRow).SavedLabelShown = oldSavedLabel;
     return false;

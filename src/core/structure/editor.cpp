@@ -26,7 +26,10 @@ EditorEffects Editor::press(int x, int y, MouseButton button, KeyModifiers) {
         m_rightHeld = true; // the popup menu opens by itself
         return fx;
     }
-    if (m_gesture != Gesture::None || m_reduceBond) return fx;
+    // A left press while a gesture is still open means its release never came (a popup took
+    // the pointer): that gesture is given up first.
+    abandonGesture();
+    if (m_reduceBond) return fx;
     if (m_analyze) {
         m_gesture = Gesture::Fragment;
         m_start = p;

@@ -104,6 +104,8 @@ public:
     enum class Valence { Off, Add, Subtract };
     Valence valenceMode() const { return m_valence; }
     bool reduceBondMode() const { return m_reduceBond; }
+    /// The right button is down (its release only clears this).
+    bool rightButtonHeld() const { return m_rightHeld; }
     /// The popup's undo item reads "Redo" when true, "Undo" when false.
     bool undoShowsRedo() const { return m_undoShowsRedo; }
 

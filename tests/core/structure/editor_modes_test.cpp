@@ -175,5 +175,22 @@ TEST_F(EditorModes, PressPrecedenceAndAnalyzeGestures) {
     EXPECT_EQ(formula(s), "C2 H8");
 }
 
+TEST_F(EditorModes, AGestureCutShortByACommandGivesItsHydrogensBack) {
+    drag(kToolSingleBond, {100, 100}, {160, 100});
+    const std::string ethane = dump(s);
+    editor.press(100, 100, MouseButton::Left, {});
+    editor.move(100, 160, {});
+    editor.startReduceBond();
+    editor.key(EditorKey::Escape);
+    editor.release(100, 160, MouseButton::Left, {});
+    EXPECT_EQ(dump(s), ethane);
+
+    s.clear();
+    editor.press(100, 100, MouseButton::Left, {});
+    editor.undoRedo();
+    editor.release(100, 160, MouseButton::Left, {});
+    EXPECT_EQ(s.count.atoms, 0) << "the carbon the press made goes again";
+}
+
 } // namespace
 } // namespace qzx::editor_test

@@ -38,10 +38,8 @@ inline std::string formula(const Structure& s) {
     }
     std::string text;
     for (const auto& [element, n] : counts) {
-        if (n == 0)
-            continue;
-        if (!text.empty())
-            text += ' ';
+        if (n == 0) continue;
+        if (!text.empty()) text += ' ';
         text += elementSymbol(element);
         text += std::to_string(n);
     }
