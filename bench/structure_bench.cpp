@@ -19,7 +19,8 @@ namespace {
 qzx::ElementTable loadElements() {
     qzx::ElementTable table;
     qzx::CalcElementSlots calcSlots{};
-    qzx::LoadElementTable(QZX_RUNTIME_DIR, table, calcSlots, [](const std::string&) { std::abort(); });
+    qzx::LoadElementTable(QZX_RUNTIME_DIR, table, calcSlots,
+                          [](const std::string&) { std::abort(); });
     return table;
 }
 

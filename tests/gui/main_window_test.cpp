@@ -19,10 +19,10 @@
 #include "app/drawing_surface.h"
 #include "app/main_window.h"
 #include "app/screen_fit.h"
-#include "structure/editor.h"
 #include "platform/help_browser.h"
 #include "render/colors.h"
 #include "scripted_prompter.h"
+#include "structure/editor.h"
 #include "test_paths.h"
 #include "windows/splash_window.h"
 #include "windows/status_window.h"
@@ -97,8 +97,9 @@ TEST_F(MainWindowTest, StartsWithDefaultsAnEmptyDrawingAndTheStartScreen) {
          {"m1Save", "m1SaveAs", "m1Molexport", "m1Print", "m1RSave", "m2Select", "m2Copy",
           "m2CopyWord", "m2Valence", "m2Bonds", "m3Loss", "SpeedButton52", "SpeedButton53"})
         EXPECT_FALSE(w.isControlEnabled(QString::fromLatin1(name))) << name;
-    for (const char* name : {"SpeedButton51", "SpeedButton57", "SpeedButton59", "SpeedButton62",
-                             "SpeedButton63", "SpeedButton64", "m1Open", "m4EFC", "m6SpecShow"})
+    for (const char* name :
+         {"SpeedButton11", "SpeedButton51", "SpeedButton57", "SpeedButton59", "SpeedButton62",
+          "SpeedButton63", "SpeedButton64", "m1Open", "m4EFC", "m6SpecShow"})
         EXPECT_FALSE(w.isControlEnabled(QString::fromLatin1(name)))
             << name << ": its window is not part of the program yet";
     for (const char* name : {"m1New", "m1Delete", "m1Exit", "m7HelpContents", "m7About",
@@ -209,6 +210,7 @@ TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
         else
             EXPECT_FALSE(b->icon().isNull());
         accessibleNames.insert(b->accessibleName());
+        if (tag == 11) continue; // unavailable until R groups can be loaded
         b->click();
         EXPECT_EQ(w.editor().tool(), tag);
     }

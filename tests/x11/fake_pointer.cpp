@@ -6,7 +6,9 @@
 namespace qzx::test {
 namespace {
 
-Display* display(void* handle) { return static_cast<Display*>(handle); }
+Display* display(void* handle) {
+    return static_cast<Display*>(handle);
+}
 
 } // namespace
 

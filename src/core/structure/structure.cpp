@@ -26,7 +26,8 @@ int Structure::nearestAtom(int x, int y) const {
     long bestDistance = -1;
     for (int row = 1; row <= count.atoms; ++row) {
         const Atom& a = Lax[static_cast<std::size_t>(row)];
-        const long distance = std::labs(static_cast<long>(a.X) - x) + std::labs(static_cast<long>(a.Y) - y);
+        const long distance =
+            std::labs(static_cast<long>(a.X) - x) + std::labs(static_cast<long>(a.Y) - y);
         if (bestDistance < 0 || distance < bestDistance) {
             bestDistance = distance;
             best = row;

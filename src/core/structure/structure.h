@@ -36,9 +36,9 @@ struct Atom {
     std::int32_t Element = 0; ///< element number 1..83
     std::int32_t X = 0;
     std::int32_t Y = 0;
-    std::int32_t Hydrogens = 0;  ///< implicit hydrogens, never negative
-    std::int32_t LabelShown = 0; ///< 1: symbol and hydrogens painted
-    std::int32_t RingState = 0;  ///< 0 chain, 1 ring, 2 aromatic ring
+    std::int32_t Hydrogens = 0;   ///< implicit hydrogens, never negative
+    std::int32_t LabelShown = 0;  ///< 1: symbol and hydrogens painted
+    std::int32_t RingState = 0;   ///< 0 chain, 1 ring, 2 aromatic ring
     std::int32_t NitroOxygen = 0; ///< 1 for the two hidden oxygens of a nitro group
     std::int32_t Reserved8 = 0;
     std::int32_t SavedHydrogens = 0;
@@ -105,8 +105,8 @@ public:
     std::vector<Bond> Tax;
     std::vector<AromaticRing> Rax;
 
-    TableCounts count;  ///< rows in use
-    TableCounts saved;  ///< rows in use before the last appending edit
+    TableCounts count;              ///< rows in use
+    TableCounts saved;              ///< rows in use before the last appending edit
     std::vector<int> SelectionList; ///< selected atom rows, ascending
     UndoRecord undo;
     std::vector<int> deAromatisedBonds; ///< bonds whose aromatic state undo took away

@@ -17,10 +17,10 @@
 #include "app/element_pages.h"
 #include "app/label_field.h"
 #include "app/main_window.h"
-#include "structure/editor.h"
 #include "platform/help_browser.h"
 #include "platform/prompter.h"
 #include "render/colors.h"
+#include "structure/editor.h"
 #include "windows/about_box.h"
 #include "windows/shortcuts_window.h"
 #include "windows/splash_window.h"
@@ -91,7 +91,8 @@ void MainWindow::buildMenus() {
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("m2Edit"));
     connect(addCommand(edit, QStringLiteral("m2Select"), QStringLiteral("Select"),
-                      QKeySequence(Qt::Key_F2)), &QAction::triggered, this, &MainWindow::m2SelectClick);
+                       QKeySequence(Qt::Key_F2)),
+            &QAction::triggered, this, &MainWindow::m2SelectClick);
     notYet(addCommand(edit, QStringLiteral("m2Elements"), QStringLiteral("Elements")));
     QMenu* copy = edit->addMenu(QStringLiteral("Copy"));
     copy->setObjectName(QStringLiteral("m2CopyMenu"));
@@ -105,10 +106,13 @@ void MainWindow::buildMenus() {
     valence->menuAction()->setObjectName(QStringLiteral("m2Valence"));
     registerControl(QStringLiteral("m2Valence"), valence->menuAction());
     connect(addCommand(valence, QStringLiteral("m2ValAdd"), QStringLiteral("Add"),
-                      QKeySequence(Qt::Key_F3)), &QAction::triggered, this, &MainWindow::puAddClick);
+                       QKeySequence(Qt::Key_F3)),
+            &QAction::triggered, this, &MainWindow::puAddClick);
     connect(addCommand(valence, QStringLiteral("m2ValSub"), QStringLiteral("Subtract"),
-                      QKeySequence(Qt::Key_F4)), &QAction::triggered, this, &MainWindow::puSubtractClick);
-    connect(addCommand(edit, QStringLiteral("m2Bonds"), QStringLiteral("Reduce Bond")), &QAction::triggered, this, &MainWindow::m2BondsClick);
+                       QKeySequence(Qt::Key_F4)),
+            &QAction::triggered, this, &MainWindow::puSubtractClick);
+    connect(addCommand(edit, QStringLiteral("m2Bonds"), QStringLiteral("Reduce Bond")),
+            &QAction::triggered, this, &MainWindow::m2BondsClick);
 
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("m3Options"));
@@ -193,13 +197,17 @@ void MainWindow::buildMenus() {
 void MainWindow::buildPopupMenu() {
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
-        connect(addCommand(m_popup, QStringLiteral("puSelect"), QStringLiteral("Select")), &QAction::triggered, this, &MainWindow::m2SelectClick);
+    connect(addCommand(m_popup, QStringLiteral("puSelect"), QStringLiteral("Select")),
+            &QAction::triggered, this, &MainWindow::m2SelectClick);
     QMenu* valence = m_popup->addMenu(QStringLiteral("Valence"));
     valence->menuAction()->setObjectName(QStringLiteral("puValence"));
     registerControl(QStringLiteral("puValence"), valence->menuAction());
-    connect(addCommand(valence, QStringLiteral("puAdd"), QStringLiteral("Add")), &QAction::triggered, this, &MainWindow::puAddClick);
-    connect(addCommand(valence, QStringLiteral("puSubtract"), QStringLiteral("Subtract")), &QAction::triggered, this, &MainWindow::puSubtractClick);
-    connect(addCommand(m_popup, QStringLiteral("puUndo"), QStringLiteral("Undo")), &QAction::triggered, this, &MainWindow::puUndoClick);
+    connect(addCommand(valence, QStringLiteral("puAdd"), QStringLiteral("Add")),
+            &QAction::triggered, this, &MainWindow::puAddClick);
+    connect(addCommand(valence, QStringLiteral("puSubtract"), QStringLiteral("Subtract")),
+            &QAction::triggered, this, &MainWindow::puSubtractClick);
+    connect(addCommand(m_popup, QStringLiteral("puUndo"), QStringLiteral("Undo")),
+            &QAction::triggered, this, &MainWindow::puUndoClick);
     QAction* show = addCommand(m_popup, QStringLiteral("puShow"), QStringLiteral("Show Atoms"));
     show->setCheckable(true);
     connect(show, &QAction::triggered, this, &MainWindow::m3ShowAtomsClick);
@@ -382,7 +390,9 @@ void MainWindow::m3ShowLabelClick() {
     }
 }
 
-void MainWindow::SpeedButton1Click(int tool) { m_editor->setTool(tool); }
+void MainWindow::SpeedButton1Click(int tool) {
+    m_editor->setTool(tool);
+}
 
 void MainWindow::SpeedButton22Click(int button) {
     m_editor->setTool(22);

@@ -370,6 +370,8 @@ QWidget* MainWindow::buildToolPanel() {
         if (++column == perRow) column = 0, ++row;
     }
     if (column) ++row;
+    // Inserting R groups comes with the R-group files; until then the tool is unavailable.
+    m_notAvailable.insert(QStringLiteral("SpeedButton11"));
     qobject_cast<QAbstractButton*>(control(QStringLiteral("SpeedButton1")))->setChecked(true);
 
     for (int t = 1; t <= kElementButtons; ++t) {

@@ -29,10 +29,12 @@ KeyModifiers modifiersOf(const QInputEvent* event) {
     return m;
 }
 
-QPoint toQPoint(PixelPoint p) { return {p.x, p.y}; }
+QPoint toQPoint(PixelPoint p) {
+    return {p.x, p.y};
+}
 
 /// Colours of the marks drawn over the picture until the next repaint.
-const QColor kSelectionMark(255, 0, 255); // magenta (16711935)
+const QColor kSelectionMark(255, 0, 255);  // magenta (16711935)
 const QColor kReduceBondMark(128, 128, 0); // olive (32896)
 const QColor kSelectionFrame(0, 128, 0);   // green (32768)
 
@@ -69,12 +71,17 @@ void MainWindow::paintPreview(QPainter& painter) {
     painter.setPen(QPen(Qt::white, 1));
     painter.setBrush(Qt::NoBrush);
     QPolygon polygon;
-    for (PixelPoint p : preview.points) polygon << toQPoint(p);
+    for (PixelPoint p : preview.points)
+        polygon << toQPoint(p);
     switch (preview.kind) {
-    case EditorPreview::Kind::RingOutline: painter.drawPolygon(polygon); break;
+    case EditorPreview::Kind::RingOutline:
+        painter.drawPolygon(polygon);
+        break;
     case EditorPreview::Kind::Line:
     case EditorPreview::Kind::FragmentLine:
-    case EditorPreview::Kind::FragmentRegion: painter.drawPolyline(polygon); break;
+    case EditorPreview::Kind::FragmentRegion:
+        painter.drawPolyline(polygon);
+        break;
     case EditorPreview::Kind::SelectionRectangle:
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.setPen(QPen(kSelectionFrame, 1));
@@ -82,20 +89,30 @@ void MainWindow::paintPreview(QPainter& painter) {
     case EditorPreview::Kind::FragmentBox:
         if (polygon.size() >= 2) painter.drawRect(QRect(polygon[0], polygon[1]).normalized());
         break;
-    case EditorPreview::Kind::None: break;
+    case EditorPreview::Kind::None:
+        break;
     }
     painter.restore();
 }
 
 void MainWindow::applyEditorEffects(const EditorEffects& effects) {
-    for (int i = 0; i < effects.errorSignals; ++i) errorSignal();
-    for (int i = 0; i < effects.plainBeeps; ++i) m_prompter.beep();
-    if (effects.repaint) repaintStructure();
-    else if (effects.compose) composeAndShow();
+    for (int i = 0; i < effects.errorSignals; ++i)
+        errorSignal();
+    for (int i = 0; i < effects.plainBeeps; ++i)
+        m_prompter.beep();
+    if (effects.fragmentRegionStarted) {
+        // A region cut starts afresh: no sub-fragments, no earlier cuts kept.
+        if (m_state.subFragment) m3SubFragClick();
+        if (m_state.multiFragment) m3MultiFragClick();
+    }
+    if (effects.repaint)
+        repaintStructure();
+    else if (effects.compose)
+        composeAndShow();
     if (!effects.message.empty())
         m_prompter.message(this, QStringLiteral("Quorin Professional"),
-                           QString::fromStdString(effects.message),
-                           Prompter::Icon::Information, Prompter::Buttons::Ok);
+                           QString::fromStdString(effects.message), Prompter::Icon::Information,
+                           Prompter::Buttons::Ok);
     if (effects.cursor) setEditorCursor(*effects.cursor);
     if (effects.commandsChanged || effects.repaint) syncEditorCommands();
     paintMarks();
@@ -120,20 +137,27 @@ void MainWindow::paintMarks() {
         }
     }
     painter.setBrush(kReduceBondMark);
-    for (PixelPoint p : marks) painter.drawRect(p.x - 2, p.y - 2, 5, 5);
+    for (PixelPoint p : marks)
+        painter.drawRect(p.x - 2, p.y - 2, 5, 5);
 }
 
 void MainWindow::setEditorCursor(EditorCursor cursor) {
     switch (cursor) {
-    case EditorCursor::Default: m_surface->unsetCursor(); break;
-    case EditorCursor::CrossHair: m_surface->setCursor(m_cursors.cursor(CursorNumber::XHair)); break;
+    case EditorCursor::Default:
+        m_surface->unsetCursor();
+        break;
+    case EditorCursor::CrossHair:
+        m_surface->setCursor(m_cursors.cursor(CursorNumber::XHair));
+        break;
     case EditorCursor::ValencePlus:
         m_surface->setCursor(m_cursors.cursor(CursorNumber::ValPlus));
         break;
     case EditorCursor::ValenceMinus:
         m_surface->setCursor(m_cursors.cursor(CursorNumber::ValMinus));
         break;
-    case EditorCursor::Move: m_surface->setCursor(m_cursors.cursor(CursorNumber::Move)); break;
+    case EditorCursor::Move:
+        m_surface->setCursor(m_cursors.cursor(CursorNumber::Move));
+        break;
     }
 }
 
@@ -172,23 +196,44 @@ void MainWindow::composeAndShow() {
     if (!m_app.structureMasses.composition.empty()) setStructureCommandsEnabled(true);
 }
 
-void MainWindow::m2SelectClick() { applyEditorEffects(m_editor->toggleSelectMode()); }
-void MainWindow::puAddClick() { applyEditorEffects(m_editor->chooseValence(true)); }
-void MainWindow::puSubtractClick() { applyEditorEffects(m_editor->chooseValence(false)); }
-void MainWindow::m2BondsClick() { applyEditorEffects(m_editor->startReduceBond()); }
-void MainWindow::puUndoClick() { applyEditorEffects(m_editor->undoRedo()); }
+void MainWindow::m2SelectClick() {
+    applyEditorEffects(m_editor->toggleSelectMode());
+}
+void MainWindow::puAddClick() {
+    applyEditorEffects(m_editor->chooseValence(true));
+}
+void MainWindow::puSubtractClick() {
+    applyEditorEffects(m_editor->chooseValence(false));
+}
+void MainWindow::m2BondsClick() {
+    applyEditorEffects(m_editor->startReduceBond());
+}
+void MainWindow::puUndoClick() {
+    applyEditorEffects(m_editor->undoRedo());
+}
 
 bool MainWindow::FormKeyDown(QKeyEvent* event) {
     // Typing in the label field stays typing.
     if (m_labelField->hasFocus()) return false;
     EditorKey key;
     switch (event->key()) {
-    case Qt::Key_Escape: key = EditorKey::Escape; break;
-    case Qt::Key_Delete: key = EditorKey::Delete; break;
-    case Qt::Key_R: key = EditorKey::R; break;
-    case Qt::Key_U: key = EditorKey::U; break;
-    case Qt::Key_A: key = EditorKey::A; break;
-    default: return false;
+    case Qt::Key_Escape:
+        key = EditorKey::Escape;
+        break;
+    case Qt::Key_Delete:
+        key = EditorKey::Delete;
+        break;
+    case Qt::Key_R:
+        key = EditorKey::R;
+        break;
+    case Qt::Key_U:
+        key = EditorKey::U;
+        break;
+    case Qt::Key_A:
+        key = EditorKey::A;
+        break;
+    default:
+        return false;
     }
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     applyEditorEffects(m_editor->key(key));
