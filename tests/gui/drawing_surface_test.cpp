@@ -12,6 +12,7 @@
 #include "app/drawing_surface.h"
 #include "app/main_window.h"
 #include "render/colors.h"
+#include "program_folder.h"
 #include "scripted_prompter.h"
 #include "structure/editor.h"
 #include "test_paths.h"
@@ -24,22 +25,12 @@ namespace fs = std::filesystem;
 class DrawingSurfaceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("qzx_draw_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        for (const char* name : {"QZXPROA.DAT", "QZXPROB.DAT"})
-            fs::copy_file(fs::path(QZX_RUNTIME_DIR) / name, folder / name);
         state.programDirectory = folder;
         window = std::make_unique<MainWindow>(state, prompter, windows);
         window->splash()->hide();
         surface = window->drawingSurface();
     }
-    void TearDown() override {
-        window.reset();
-        fs::remove_all(folder);
-    }
+    void TearDown() override { window.reset(); }
 
     void chooseTool(int tag) {
         qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton%1").arg(tag)))
@@ -61,7 +52,8 @@ protected:
         return qobject_cast<QAction*>(window->control(QString::fromLatin1(name)));
     }
 
-    fs::path folder;
+    test::ProgramFolder programFolder{"qzx_draw_"};
+    const fs::path& folder = programFolder.path();
     AppState state;
     test::ScriptedPrompter prompter;
     AppWindows windows;

@@ -21,6 +21,7 @@
 #include "app/screen_fit.h"
 #include "platform/help_browser.h"
 #include "render/colors.h"
+#include "program_folder.h"
 #include "scripted_prompter.h"
 #include "structure/editor.h"
 #include "test_paths.h"
@@ -34,19 +35,9 @@ namespace fs = std::filesystem;
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("qzx_main_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        for (const char* name : {"QZXPROA.DAT", "QZXPROB.DAT"})
-            fs::copy_file(fs::path(QZX_RUNTIME_DIR) / name, folder / name);
         state.programDirectory = folder;
     }
-    void TearDown() override {
-        window.reset();
-        fs::remove_all(folder);
-    }
+    void TearDown() override { window.reset(); }
     void writeIni(const std::string& text) { std::ofstream(folder / "QZXPRO.INI") << text; }
     MainWindow& create() {
         window = std::make_unique<MainWindow>(state, prompter, windows);
@@ -63,7 +54,8 @@ protected:
     }
     QColor pixel(int x, int y) { return window->drawingSurface()->image().pixelColor(x, y); }
 
-    fs::path folder;
+    test::ProgramFolder programFolder{"qzx_main_"};
+    const fs::path& folder = programFolder.path();
     AppState state;
     test::ScriptedPrompter prompter;
     AppWindows windows;

@@ -15,6 +15,7 @@
 #include "app/drawing_surface.h"
 #include "app/main_window.h"
 #include "fake_pointer.h"
+#include "program_folder.h"
 #include "scripted_prompter.h"
 #include "test_paths.h"
 #include "windows/splash_window.h"
@@ -26,22 +27,14 @@ namespace fs = std::filesystem;
 class DrawingUnderX11 : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / "qzx_x11_drawing";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        for (const char* name : {"QZXPROA.DAT", "QZXPROB.DAT"})
-            fs::copy_file(fs::path(QZX_RUNTIME_DIR) / name, folder / name);
-        state.programDirectory = folder;
+        state.programDirectory = programFolder.path();
         window = std::make_unique<MainWindow>(state, prompter, windows);
         window->splash()->hide();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         surface = window->drawingSurface();
     }
-    void TearDown() override {
-        window.reset();
-        fs::remove_all(folder);
-    }
+    void TearDown() override { window.reset(); }
 
     void chooseTool(int tag) {
         qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton%1").arg(tag)))
@@ -66,7 +59,7 @@ protected:
         return window->findChild<QLabel*>(QStringLiteral("Panel4"))->text();
     }
 
-    fs::path folder;
+    test::ProgramFolder programFolder{"qzx_x11_"};
     AppState state;
     test::ScriptedPrompter prompter;
     AppWindows windows;
