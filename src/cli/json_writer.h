@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qzx::cli {
+
+/// Quotes and escapes a text as a JSON string.
+std::string jsonString(std::string_view text);
+
+/// A number as JSON: shortest text that reads back as the same double, "null" for NaN and
+/// infinities (which JSON cannot hold).
+std::string jsonNumber(double value);
+
+} // namespace qzx::cli
