@@ -30,7 +30,8 @@ struct Settings {
     std::int32_t FragmentMarker = 3; ///< pen width in pixels of fragment cut markers
     std::string R_Group = "{Default}";
     // [Paths]
-    std::string PathToText = "C:\\Program Files\\Accessories\\WordPad.exe";
+    /// Command line of the word processor that receives reports (program, then arguments).
+    std::string PathToText = "libreoffice --writer";
     std::string PathToPaint = "C:\\Program Files\\Accessories\\MSPaint.exe";
     // [Options]
     bool ConfirmNew = false;

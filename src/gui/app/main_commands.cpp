@@ -63,18 +63,18 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("m1File"));
     connect(addCommand(file, QStringLiteral("m1New"), QStringLiteral("New"), ctrl(Qt::Key_N)),
             &QAction::triggered, this, &MainWindow::m1NewClick);
-    notYet(addCommand(file, QStringLiteral("m1Open"), QStringLiteral("Open..."), ctrl(Qt::Key_O)));
-    notYet(addCommand(file, QStringLiteral("m1Save"), QStringLiteral("Save"), ctrl(Qt::Key_S)));
-    notYet(addCommand(file, QStringLiteral("m1SaveAs"), QStringLiteral("Save As..."),
-                      ctrl(Qt::Key_A)));
+    connect(addCommand(file, QStringLiteral("m1Open"), QStringLiteral("Open..."), ctrl(Qt::Key_O)), &QAction::triggered, this, &MainWindow::m1OpenClick);
+    connect(addCommand(file, QStringLiteral("m1Save"), QStringLiteral("Save"), ctrl(Qt::Key_S)), &QAction::triggered, this, &MainWindow::m1SaveClick);
+    connect(addCommand(file, QStringLiteral("m1SaveAs"), QStringLiteral("Save As..."),
+                      ctrl(Qt::Key_A)), &QAction::triggered, this, &MainWindow::m1SaveAsClick);
     file->addSeparator();
-    notYet(addCommand(file, QStringLiteral("m1Molimport"), QStringLiteral("Import Molfile...")));
-    notYet(addCommand(file, QStringLiteral("m1Molexport"), QStringLiteral("Export Molfile...")));
+    connect(addCommand(file, QStringLiteral("m1Molimport"), QStringLiteral("Import Molfile...")), &QAction::triggered, this, &MainWindow::m1MolimportClick);
+    connect(addCommand(file, QStringLiteral("m1Molexport"), QStringLiteral("Export Molfile...")), &QAction::triggered, this, &MainWindow::m1MolexportClick);
     connect(addCommand(file, QStringLiteral("m1MolBndLen"), QStringLiteral("Set MolBondLength")),
             &QAction::triggered, this, &MainWindow::m1MolBndLenClick);
     file->addSeparator();
-    notYet(addCommand(file, QStringLiteral("m1RLoad"), QStringLiteral("Load R Group...")));
-    notYet(addCommand(file, QStringLiteral("m1RSave"), QStringLiteral("Save R Group...")));
+    connect(addCommand(file, QStringLiteral("m1RLoad"), QStringLiteral("Load R Group...")), &QAction::triggered, this, &MainWindow::m1RLoadClick);
+    connect(addCommand(file, QStringLiteral("m1RSave"), QStringLiteral("Save R Group...")), &QAction::triggered, this, &MainWindow::m1RSaveClick);
     file->addSeparator();
     connect(addCommand(file, QStringLiteral("m1Delete"), QStringLiteral("Delete File..."),
                        ctrl(Qt::Key_D)),

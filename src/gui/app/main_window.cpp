@@ -301,8 +301,10 @@ QWidget* MainWindow::buildSpeedBar() {
         connect(b, &QToolButton::clicked, this, [this, i] { selectFragmentShape(i + 1); });
     }
     row->addSpacing(6);
-    add("SpeedButton51", "Open", "Open File");
-    add("SpeedButton52", "Save As", "Save File As...");
+    connect(add("SpeedButton51", "Open", "Open File"), &QToolButton::clicked, this,
+            &MainWindow::m1OpenClick);
+    connect(add("SpeedButton52", "Save As", "Save File As..."), &QToolButton::clicked, this,
+            &MainWindow::m1SaveAsClick);
     connect(add("SpeedButton53", "Erase", "Erase Screen"), &QToolButton::clicked, this,
             &MainWindow::m1NewClick);
     row->addSpacing(6);
@@ -330,7 +332,7 @@ QWidget* MainWindow::buildSpeedBar() {
     connect(add("SpeedButton61", "Exit", "Exit"), &QToolButton::clicked, this,
             &MainWindow::m1ExitClick);
     // Commands whose windows the program does not have yet stay visible but unavailable.
-    for (const char* name : {"SpeedButton51", "SpeedButton52", "SpeedButton57", "SpeedButton59",
+    for (const char* name : {"SpeedButton57", "SpeedButton59",
                              "SpeedButton62", "SpeedButton63", "SpeedButton64"})
         m_notAvailable.insert(QString::fromLatin1(name));
     return m_speedBar;
@@ -370,8 +372,6 @@ QWidget* MainWindow::buildToolPanel() {
         if (++column == perRow) column = 0, ++row;
     }
     if (column) ++row;
-    // Inserting R groups comes with the R-group files; until then the tool is unavailable.
-    m_notAvailable.insert(QStringLiteral("SpeedButton11"));
     qobject_cast<QAbstractButton*>(control(QStringLiteral("SpeedButton1")))->setChecked(true);
 
     for (int t = 1; t <= kElementButtons; ++t) {

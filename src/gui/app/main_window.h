@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QSet>
 #include <memory>
+#include <string>
 
 #include "app/cursors.h"
 #include "app/screen_fit.h"
@@ -24,6 +25,7 @@ namespace qzx {
 
 struct AppState;
 struct EditorEffects;
+struct RGroupRequest;
 class Editor;
 enum class EditorCursor;
 struct AppWindows;
@@ -67,6 +69,13 @@ public:
 
     // Commands of the menus, speed bar and popup menu.
     void m1NewClick();
+    void m1OpenClick();
+    void m1SaveClick();
+    void m1SaveAsClick();
+    void m1MolimportClick();
+    void m1MolexportClick();
+    void m1RLoadClick();
+    void m1RSaveClick();
     void m1DeleteClick();
     void m1MolBndLenClick();
     void m1PrintSetupClick();
@@ -125,6 +134,11 @@ private:
     void setChecked(const QString& name, bool checked);
     void showHelp(int context);
     void errorSignal();
+
+    /// The error signal and an error box with a file command's message.
+    void showFileMessage(const std::string& message);
+    /// Inserts the active R group where the R-group tool was released.
+    void insertRGroup(const RGroupRequest& request);
 
     // The structure editor on the drawing surface.
     void connectDrawingSurface();

@@ -105,6 +105,7 @@ void MainWindow::applyEditorEffects(const EditorEffects& effects) {
         if (m_state.subFragment) m3SubFragClick();
         if (m_state.multiFragment) m3MultiFragClick();
     }
+    if (effects.rGroupInsert) insertRGroup(*effects.rGroupInsert);
     if (effects.repaint)
         repaintStructure();
     else if (effects.compose)

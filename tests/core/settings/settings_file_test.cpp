@@ -64,7 +64,7 @@ TEST_F(SettingsFileTest, SaveWritesEveryKeyInOrder) {
         "Region=8388736",
         "[Font]", "FontSize=9", "FontColor=0", "IsotopeColor=32768", "FontBold=0",
         "[Settings]", "Sound=30", "FragmentMarker=3", "R_Group={Default}",
-        "[Paths]", "PathToText=C:\\Program Files\\Accessories\\WordPad.exe",
+        "[Paths]", "PathToText=libreoffice --writer",
         "PathToPaint=C:\\Program Files\\Accessories\\MSPaint.exe",
         "[Options]", "ConfirmNew=0", "ConfirmQuit=1", "ShowFragComposition=0", "ShowPopBox=1",
         "Accurate Mass=0", "Show Label=0", "Scroll Bars On=0", "Show Hints=1",

@@ -1,0 +1,312 @@
+#!/usr/bin/env bash
+# Sets two of our calculations against independent peers, in one run on this machine:
+#
+#   1. Formula search (Google Benchmark, build/bench/formula_search_bench) against the npm
+#      package mf-finder on 500.2 +- 0.5 u (C0-40 H0-80 N0-10 O0-20) and 1000.5 +- 0.5 u
+#      (C0-100 H0-200 N0-20 O0-30 S0-5 P0-3): time, ratio, and the two formula sets compared.
+#      mf-finder runs on neutral molecules without electron mass, with its unsaturation
+#      minimum at 0 (our search bounds hydrogen by saturation), its window given in ppm and
+#      its result limit raised.
+#   2. The nominal isotope pattern (build/bench/isotope_bench) of insulin (C257 H383 N65 O77 S6)
+#      and of C1000 H2000 O200 against IsoSpec (Debian libisospec++-dev, a small C++ program
+#      compiled here) and against an exact convolution without pruning: time and the largest
+#      abundance difference, all on our own element data (data/elements.csv).
+#
+# Installs what it needs: the project's packages (scripts/install-deps.sh), libisospec++-dev,
+# Node.js with npm, and mf-finder into bench/node_modules (bench/package.json).
+# Usage: bash bench/run_peer_comparison.sh      (QZX_BUILD_DIR overrides the build folder)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bench="$root/bench"
+build="${QZX_BUILD_DIR:-$root/build}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+apt_install() {
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "$@"
+}
+
+echo "== Installing the peers"
+bash "$root/scripts/install-deps.sh"
+if ! dpkg-query -W -f='${Status}' libisospec++-dev 2>/dev/null | grep -q "install ok installed"; then
+  apt_install libisospec++-dev
+fi
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then apt_install nodejs npm; fi
+(cd "$bench" && npm install --no-audit --no-fund --no-package-lock --loglevel=error)
+
+echo "== Building our side (Release)"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target qzx-calc formula_search_bench isotope_bench >/dev/null
+calc="$build/bin/qzx-calc"
+
+echo "== Timing our side with Google Benchmark"
+"$build/bench/formula_search_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_format=json >"$work/ours_formula.json"
+"$build/bench/isotope_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_format=json >"$work/ours_isotope.json"
+
+# ---------------------------------------------------------------------------------------------
+# 1. Formula search
+# ---------------------------------------------------------------------------------------------
+"$calc" --json formulas 500.2 0.5 --rows C:0-40,H:0-80,N:0-10,O:0-20 \
+  --max-results 100000000 >"$work/ours_q1.json"
+"$calc" --json formulas 1000.5 0.5 --rows C:0-100,H:0-200,N:0-20,O:0-30,S:0-5,P:0-3 \
+  --max-results 100000000 >"$work/ours_q2.json"
+
+cat >"$work/mf_finder_peer.js" <<'EOF'
+// Runs mf-finder on one query: a warm-up, then timed repetitions; writes its formulas.
+const [benchDir, target, tolerance, ranges, repetitions, outFile] = process.argv.slice(2);
+const { findMFs } = require(`${benchDir}/node_modules/mf-finder`);
+const fs = require('fs');
+const options = {
+  ranges,
+  precision: (Number(tolerance) / Number(target)) * 1e6, // the window in ppm
+  allowNeutral: true, // neutral molecules, no electron mass
+  limit: 1e8,
+  maxIterations: 1e12,
+  filter: { unsaturation: { min: 0 } },
+};
+(async () => {
+  let result = await findMFs(Number(target), options);
+  const times = [];
+  for (let i = 0; i < Number(repetitions); i++) {
+    const start = process.hrtime.bigint();
+    result = await findMFs(Number(target), options);
+    times.push(Number(process.hrtime.bigint() - start) / 1e6);
+  }
+  times.sort((a, b) => a - b);
+  fs.writeFileSync(outFile, JSON.stringify({
+    median_ms: times[Math.floor(times.length / 2)],
+    formulas: result.mfs.map((m) => [m.mf, m.em]),
+  }));
+})();
+EOF
+
+cat >"$work/compare_formulas.js" <<'EOF'
+// Compares our formula set with mf-finder's; prints one report line per query.
+const [benchDir, oursFile, peerFile, oursBench, target, tolerance, label] = process.argv.slice(2);
+const fs = require('fs');
+const { MF } = require(`${benchDir}/node_modules/mf-parser`);
+const ours = JSON.parse(fs.readFileSync(oursFile));
+const peer = JSON.parse(fs.readFileSync(peerFile));
+const bench = JSON.parse(fs.readFileSync(`${oursBench}`)).benchmarks;
+const median = (name) => {
+  const b = bench.find((x) => x.name === `${name}_median`);
+  const scale = { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
+  return b.real_time * scale;
+};
+// A formula as "C12 H20 N1 O3" with elements sorted, whatever the notation.
+const key = (text) => {
+  const counts = {};
+  for (const [, symbol, n] of text.matchAll(/([A-Z][a-z]?)\s*(\d*)/g)) {
+    counts[symbol] = (counts[symbol] || 0) + (n === '' ? 1 : Number(n));
+  }
+  return Object.keys(counts).filter((s) => counts[s] > 0).sort()
+    .map((s) => `${s}${counts[s]}`).join(' ');
+};
+const oursSet = new Map(ours.results.map((r) => [key(r.composition), r.mass]));
+const peerSet = new Map(peer.formulas.map(([mf, em]) => [key(mf), em]));
+const lo = Number(target) - Number(tolerance);
+const hi = Number(target) + Number(tolerance);
+const edge = (em) => Math.min(Math.abs(em - lo), Math.abs(em - hi));
+const differing = [];
+for (const [k] of oursSet) if (!peerSet.has(k)) differing.push(['only ours', k, new MF(k.replace(/ /g, '')).getInfo().monoisotopicMass]);
+for (const [k, em] of peerSet) if (!oursSet.has(k)) differing.push(['only mf-finder', k, em]);
+const near = differing.filter(([, , em]) => edge(em) <= 1e-6).length;
+const oursPlain = median(`BM_FormulaSearch${label}`);
+const oursTexts = median(`BM_FormulaSearch${label}WithTexts`);
+console.log(`formula search ${target} +- ${tolerance} (${label === '500' ? 'C0-40 H0-80 N0-10 O0-20' : 'C0-100 H0-200 N0-20 O0-30 S0-5 P0-3'})`);
+console.log(`  results: ours ${oursSet.size}, mf-finder ${peerSet.size}, in both ${[...oursSet.keys()].filter((k) => peerSet.has(k)).length}`);
+const farthest = differing.reduce((d, [, , em]) => Math.max(d, edge(em)), 0);
+console.log(`  differing formulas: ${differing.length}, of which within 1e-6 u of the window edge: ${near}` +
+            (differing.length ? `; the farthest lies ${farthest.toExponential(2)} u from the edge` : ''));
+for (const [side, k, em] of differing) {
+  console.log(`    ${side}: ${k}  exact mass ${em.toFixed(9)}  ${edge(em).toExponential(2)} u from the edge`);
+}
+console.log(`  time: ours ${oursPlain.toFixed(3)} ms (with composition texts ${oursTexts.toFixed(3)} ms), mf-finder ${peer.median_ms.toFixed(3)} ms`);
+console.log(`  ratio mf-finder / ours: ${(peer.median_ms / oursPlain).toFixed(1)}x (with texts ${(peer.median_ms / oursTexts).toFixed(1)}x)`);
+EOF
+
+echo "== Running mf-finder"
+node "$work/mf_finder_peer.js" "$bench" 500.2 0.5 "C0-40 H0-80 N0-10 O0-20" 15 "$work/peer_q1.json"
+node "$work/mf_finder_peer.js" "$bench" 1000.5 0.5 "C0-100 H0-200 N0-20 O0-30 S0-5 P0-3" 5 "$work/peer_q2.json"
+
+# ---------------------------------------------------------------------------------------------
+# 2. Nominal isotope patterns
+# ---------------------------------------------------------------------------------------------
+cat >"$work/isotope_peer.cpp" <<'EOF'
+// The nominal isotope pattern of a formula by IsoSpec (binned to whole masses, 99.999 %
+// of the probability) and by an exact convolution in long double without any pruning, both on
+// the element data of data/elements.csv rounded to single precision as our table holds it.
+// Prints JSON: times (median of repetitions) and both patterns in percent of the largest.
+#include <IsoSpec++/fixedEnvelopes.h>
+#include <IsoSpec++/isoSpec++.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct Element {
+    std::vector<double> masses;        // whole (nominal) masses of the isotopes
+    std::vector<double> abundances;
+};
+
+std::map<std::string, Element> readElements(const char* csv) {
+    std::map<std::string, Element> elements;
+    std::ifstream in(csv);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields;
+        std::stringstream row(line);
+        for (std::string f; std::getline(row, f, ',');) fields.push_back(f);
+        if (fields.size() < 8) continue;
+        Element e;
+        std::stringstream pairs(fields[7]);
+        for (std::string pair; std::getline(pairs, pair, ';');) {
+            const auto colon = pair.find(':');
+            e.masses.push_back(std::lround(static_cast<float>(std::stod(pair.substr(0, colon)))));
+            e.abundances.push_back(static_cast<float>(std::stod(pair.substr(colon + 1))));
+        }
+        elements[fields[1]] = e;
+    }
+    return elements;
+}
+
+template <class F> double medianMs(int repetitions, F&& f) {
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        f();
+        times.push_back(std::chrono::duration<double, std::milli>(
+                            std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+int main(int argc, char** argv) {
+    const auto elements = readElements(argv[1]);
+    std::vector<std::pair<std::string, int>> formula;
+    for (int i = 2; i + 1 < argc; i += 2) formula.push_back({argv[i], std::atoi(argv[i + 1])});
+
+    // Exact: one atom at a time on a dense list of whole masses, nothing dropped.
+    std::map<long, long double> exact;
+    const double exactMs = medianMs(3, [&] {
+        std::vector<long double> pattern{1.0L}, next;
+        long low = 0;
+        for (const auto& [symbol, count] : formula) {
+            const Element& e = elements.at(symbol);
+            const long lightest = static_cast<long>(e.masses.front());
+            const long span = static_cast<long>(e.masses.back()) - lightest;
+            for (int atom = 0; atom < count; ++atom) {
+                next.assign(pattern.size() + span, 0.0L);
+                for (std::size_t j = 0; j < e.masses.size(); ++j) {
+                    const long shift = static_cast<long>(e.masses[j]) - lightest;
+                    const long double a = e.abundances[j];
+                    for (std::size_t k = 0; k < pattern.size(); ++k) next[k + shift] += a * pattern[k];
+                }
+                pattern.swap(next);
+                low += lightest;
+            }
+        }
+        exact.clear();
+        for (std::size_t k = 0; k < pattern.size(); ++k) exact[low + static_cast<long>(k)] = pattern[k];
+    });
+
+    std::vector<int> isotopeNumbers, atomCounts;
+    std::vector<const double*> masses, probabilities;
+    for (const auto& [symbol, count] : formula) {
+        const Element& e = elements.at(symbol);
+        isotopeNumbers.push_back(static_cast<int>(e.masses.size()));
+        atomCounts.push_back(count);
+        masses.push_back(e.masses.data());
+        probabilities.push_back(e.abundances.data());
+    }
+    std::map<long, double> isospec;
+    const double isospecMs = medianMs(21, [&] {
+        IsoSpec::Iso iso(static_cast<int>(formula.size()), isotopeNumbers.data(),
+                         atomCounts.data(), masses.data(), probabilities.data());
+        IsoSpec::FixedEnvelope binned = IsoSpec::FixedEnvelope::Binned(std::move(iso), 0.99999, 1.0);
+        isospec.clear();
+        for (std::size_t i = 0; i < binned.confs_no(); ++i)
+            isospec[std::lround(binned.mass(i))] += binned.prob(i);
+    });
+
+    const auto print = [](const auto& pattern) {
+        long double largest = 0;
+        for (const auto& [m, p] : pattern) largest = std::max<long double>(largest, p);
+        std::string out = "[";
+        for (const auto& [m, p] : pattern) {
+            const long double percent = p / largest * 100;
+            if (percent < 1e-9L) continue;
+            char item[64];
+            std::snprintf(item, sizeof item, "%s[%ld,%.12Lg]", out.size() > 1 ? "," : "", m, percent);
+            out += item;
+        }
+        return out + "]";
+    };
+    std::printf("{\"exact_ms\": %.6f, \"isospec_ms\": %.6f, \"exact\": %s, \"isospec\": %s}\n",
+                exactMs, isospecMs, print(exact).c_str(), print(isospec).c_str());
+}
+EOF
+g++ -std=c++17 -O3 -o "$work/isotope_peer" "$work/isotope_peer.cpp" -lIsoSpec++
+
+cat >"$work/compare_patterns.js" <<'EOF'
+// Largest abundance differences (percent of the largest peak) between our nominal pattern,
+// IsoSpec's and the exact one, over every mass where either side reports at least the
+// threshold; prints one report block.
+const [oursFile, peerFile, oursBench, benchName, label, threshold] = process.argv.slice(2);
+const fs = require('fs');
+const ours = JSON.parse(fs.readFileSync(oursFile));
+const peer = JSON.parse(fs.readFileSync(peerFile));
+const bench = JSON.parse(fs.readFileSync(oursBench)).benchmarks;
+const b = bench.find((x) => x.name === `${benchName}_median`);
+const oursMs = b.real_time * { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
+const asMap = (pairs) => new Map(pairs.map(([m, p]) => [Math.round(m), p]));
+const oursMap = asMap(ours.peaks.map((p) => [p.mass, p.abundance]));
+const exactMap = asMap(peer.exact);
+const isoMap = asMap(peer.isospec);
+const largestDifference = (a, b) => {
+  let worst = 0, at = null;
+  for (const m of new Set([...a.keys(), ...b.keys()])) {
+    const x = a.get(m) || 0, y = b.get(m) || 0;
+    if (x < threshold && y < threshold) continue;
+    if (Math.abs(x - y) > worst) { worst = Math.abs(x - y); at = m; }
+  }
+  return `${worst.toFixed(4)} points (at ${at})`;
+};
+const top = (map) => [...map.entries()].reduce((a, b) => (b[1] > a[1] ? b : a))[0];
+console.log(`nominal isotope pattern of ${label}, threshold ${threshold} % of the largest peak`);
+console.log(`  peaks reported by us: ${oursMap.size} (${Math.min(...oursMap.keys())}-${Math.max(...oursMap.keys())}), largest at ${top(oursMap)}; exact largest at ${top(exactMap)}, IsoSpec largest at ${top(isoMap)}`);
+console.log(`  time: ours ${oursMs.toFixed(4)} ms, IsoSpec ${peer.isospec_ms.toFixed(4)} ms, exact convolution ${peer.exact_ms.toFixed(4)} ms`);
+console.log(`  ratio: IsoSpec / ours ${(peer.isospec_ms / oursMs).toFixed(1)}x, exact / ours ${(peer.exact_ms / oursMs).toFixed(1)}x`);
+console.log(`  largest abundance difference: ours vs exact ${largestDifference(oursMap, exactMap)}, IsoSpec vs exact ${largestDifference(isoMap, exactMap)}, ours vs IsoSpec ${largestDifference(oursMap, isoMap)}`);
+EOF
+
+echo "== Running IsoSpec and the exact convolution"
+"$work/isotope_peer" "$root/data/elements.csv" C 257 H 383 N 65 O 77 S 6 >"$work/peer_insulin.json"
+"$work/isotope_peer" "$root/data/elements.csv" C 1000 H 2000 O 200 >"$work/peer_c1000.json"
+"$calc" --json isotopes C257 H383 N65 O77 S6 --min 0.05 >"$work/ours_insulin.json"
+"$calc" --json isotopes C1000 H2000 O200 --min 0.05 >"$work/ours_c1000.json"
+
+echo
+echo "================================ Results ================================"
+node "$work/compare_formulas.js" "$bench" "$work/ours_q1.json" "$work/peer_q1.json" \
+  "$work/ours_formula.json" 500.2 0.5 500
+node "$work/compare_formulas.js" "$bench" "$work/ours_q2.json" "$work/peer_q2.json" \
+  "$work/ours_formula.json" 1000.5 0.5 1000
+node "$work/compare_patterns.js" "$work/ours_insulin.json" "$work/peer_insulin.json" \
+  "$work/ours_isotope.json" BM_NominalInsulin "insulin C257 H383 N65 O77 S6" 0.05
+node "$work/compare_patterns.js" "$work/ours_c1000.json" "$work/peer_c1000.json" \
+  "$work/ours_isotope.json" BM_NominalC1000H2000O200 "C1000 H2000 O200" 0.05
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"

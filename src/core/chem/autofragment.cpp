@@ -1,0 +1,124 @@
+#include "chem/autofragment.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <vector>
+
+#include "chem/bond_cleavage.h"
+#include "chem/fragments.h"
+#include "structure/structure.h"
+#include "structure/structure_composition.h"
+#include "util/heap_sort.h"
+#include "util/rounding.h"
+
+namespace qzx {
+
+namespace {
+
+/// The mass of the molecular ion: nominal, or the rounded monoisotopic mass.
+std::int32_t molecularIonMass(const Structure& structure, const ElementTable& elements,
+                              bool accurateMass) {
+    const StructureMasses masses = composeStructure(structure, elements, accurateMass);
+    if (!accurateMass) return masses.nominalMass;
+    return static_cast<std::int32_t>(Round(static_cast<double>(masses.monoMass)));
+}
+
+/// The gauge and its callback: told only when the rounded percentage changes.
+class Gauge {
+public:
+    Gauge(long long total, const AutofragmentProgress& progress)
+        : m_total(total), m_progress(progress) {}
+
+    /// Counts one finished cleavage; false when the callback asks to stop.
+    bool advance() {
+        ++m_done;
+        const int percent = static_cast<int>(
+            Round(static_cast<double>(m_done) / static_cast<double>(m_total) * 100.0));
+        if (percent == m_shown || !m_progress) return true;
+        m_shown = percent;
+        return m_progress(percent);
+    }
+    long long done() const { return m_done; }
+
+private:
+    long long m_total;
+    const AutofragmentProgress& m_progress;
+    long long m_done = 0;
+    int m_shown = 0;
+};
+
+/// A run that stopped early: the list box sorts its rows by text.
+AutofragmentResult stopped(FragmentTable& table, AutofragmentStatus status, std::string message) {
+    std::stable_sort(table.ResultsList.begin(), table.ResultsList.end());
+    AutofragmentResult result;
+    result.status = status;
+    result.message = std::move(message);
+    return result;
+}
+
+} // namespace
+
+AutofragmentResult RunAutofragment(const Structure& structure, const ElementTable& elements,
+                                   const AutofragmentOptions& options, FragmentTable& table,
+                                   const AutofragmentProgress& progress) {
+    table.clear();
+    const long long bonds = structure.count.bonds;
+    const long long total = bonds + (options.singleOnly ? 0 : bonds * (bonds - 1) / 2);
+    Gauge gauge(total, progress);
+    BondCleaver cleaver(structure, elements, table);
+
+    auto finishCleavage = [&](const CleaveResult& cleaved) -> std::optional<AutofragmentResult> {
+        std::optional<AutofragmentResult> end;
+        if (cleaved.tooLarge)
+            end =
+                stopped(table, AutofragmentStatus::TooLarge, std::string(kTooLargeToAutofragment));
+        else if (!gauge.advance())
+            end = stopped(table, AutofragmentStatus::Cancelled, {});
+        if (end) {
+            end->cleavages = gauge.done();
+            end->totalCleavages = total;
+        }
+        return end;
+    };
+
+    for (int i = 1; i <= bonds; ++i)
+        if (auto end = finishCleavage(cleaver.CleaveBonds(i, 0))) return *end;
+    if (!options.singleOnly)
+        for (int i = 1; i <= bonds; ++i)
+            for (int j = i + 1; j <= bonds; ++j)
+                if (auto end = finishCleavage(cleaver.CleaveBonds(i, j))) return *end;
+
+    AutofragmentResult result;
+    result.cleavages = gauge.done();
+    result.totalCleavages = total;
+    if (table.FragmentCount == 0) {
+        result.status = AutofragmentStatus::NoFragments;
+        result.message = std::string(kNoFragmentsGenerated);
+        return result;
+    }
+
+    Fragment ion;
+    ion.Mass = molecularIonMass(structure, elements, options.accurateMass);
+    ion.Atoms.resize(static_cast<std::size_t>(structure.count.atoms));
+    std::iota(ion.Atoms.begin(), ion.Atoms.end(), 1);
+    table.append(std::move(ion));
+
+    std::vector<std::int32_t> masses(static_cast<std::size_t>(table.FragmentCount) + 1, 0);
+    for (int f = 1; f <= table.FragmentCount; ++f)
+        masses[static_cast<std::size_t>(f)] = table.fragment(f).Mass;
+    SortByMass(masses, table.MassOrder, table.FragmentCount);
+
+    // Row k of the list shows fragment MassOrder[k + 1]; equal masses have equal texts, so
+    // this is the text order of the list box.
+    for (int k = 0; k < table.FragmentCount; ++k) {
+        const Fragment& fragment = table.fragment(table.MassOrder[static_cast<std::size_t>(k) + 1]);
+        std::string text = FragmentListText(fragment.Mass);
+        if (options.markOddElectron && IsOddElectron(fragment, structure, elements))
+            text += kOddElectronMark;
+        table.ResultsList[static_cast<std::size_t>(k)] = std::move(text);
+    }
+    return result;
+}
+
+} // namespace qzx

@@ -1,0 +1,319 @@
+#include "chem/formula_search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#include "chem/element_table.h"
+#include "util/rounding.h"
+
+namespace qzx {
+namespace {
+
+constexpr double kLowestTarget = 1.0;
+constexpr double kHighestTarget = 15000.0;
+constexpr int kHydrogenLimit = 32000;
+/// No count ever gets near this; it keeps conversions of huge bounds inside int.
+constexpr double kCountCap = 1 << 24;
+constexpr int kProgressEvery = 50;
+constexpr auto kProgressInterval = std::chrono::milliseconds(50);
+/// Pruning keeps this distance (u) from the window so rounding never drops a candidate.
+constexpr double kPruneMargin = 1e-6;
+
+/// round(x) as a count, with huge, infinite or undefined values held inside int.
+int roundedCount(double x) {
+    if (std::isnan(x)) return 0;
+    return static_cast<int>(Round(std::clamp(x, -1.0, kCountCap)));
+}
+
+/// Hydrogens that a saturated molecule gains per atom of an element of this class.
+int saturationPerAtom(int rdbClass) {
+    switch (rdbClass) {
+    case 0:
+        return 0;
+    case 1:
+        return 2;
+    case 2:
+        return -1;
+    case 3:
+        return 1;
+    default:
+        return rdbClass - 1; // 4 and above
+    }
+}
+
+/// One non-hydrogen level of the enumeration.
+struct Level {
+    int row = 0;
+    double mass = 0.0; ///< u
+    int minimum = 0;
+    int userMaximum = 0; ///< 0: none
+    int saturation = 0;  ///< hydrogens per atom in the saturation bound
+    /// Largest count the level can reach anywhere in the search.
+    int reachable = 0;
+};
+
+class Enumerator {
+public:
+    Enumerator(const FormulaSearchInput& input, const ElementTable& elements, double tolerance,
+               FormulaSearchProgress* progress, FormulaSearchResult& result)
+        : m_input(input), m_tolerance(tolerance), m_progress(progress), m_result(result) {
+        m_upper = input.target + tolerance;
+        m_lower = input.target - tolerance;
+        for (int row = 0; row < kFormulaRows; ++row)
+            m_elements[row] = input.rowElements[row];
+        for (int row : {kRowC, kRowH, kRowO, kRowN})
+            m_elements[row] = kFixedElements[row];
+        m_changeable = {m_elements[kRow5], m_elements[kRow6], m_elements[kRow7]};
+
+        const FormulaSearchRow& h = input.rows[kRowH];
+        m_massH = elements[m_elements[kRowH]].ExactMass;
+        m_inverseMassH = m_massH > 0.0 ? 1.0 / m_massH : 0.0;
+        m_minH = h.enabled ? std::max(h.minimum, 0) : 0;
+        m_maxH = h.enabled ? (h.maximum > 0 ? h.maximum : kHydrogenLimit) : 0;
+
+        for (int row : {kRowC, kRowO, kRowN, kRow5, kRow6, kRow7}) {
+            const FormulaSearchRow& r = input.rows[row];
+            if (!r.enabled) continue; // a disabled row, carbon included, means none of it
+            if (m_elements[row] < 1 || m_elements[row] > kElementCount) continue; // no element
+            const ElementRecord& element = elements[m_elements[row]];
+            Level level;
+            level.row = row;
+            level.mass = element.ExactMass;
+            level.minimum = std::max(r.minimum, 0);
+            if (row == kRowC && r.minimum < 0) level.minimum = 1;
+            level.userMaximum = std::max(r.maximum, 0);
+            level.saturation = row == kRowC   ? 2
+                               : row == kRowO ? 0
+                               : row == kRowN ? 1
+                                              : saturationPerAtom(element.RdbClass);
+            if (row >= kRow5) m_classes[row] = element.RdbClass;
+            level.reachable = levelMaximum(level, 0.0);
+            m_levels.push_back(level);
+        }
+        // What the levels from d on can still add at most (mass and saturation hydrogens) and
+        // at least (mass), for pruning whole ranges.
+        const std::size_t n = m_levels.size();
+        m_massAbove.assign(n + 1, 0.0);
+        m_saturationAbove.assign(n + 1, 0.0);
+        m_massBelow.assign(n + 1, 0.0);
+        for (std::size_t d = n; d-- > 0;) {
+            const Level& level = m_levels[d];
+            const int most = std::max(level.reachable, 0);
+            m_massAbove[d] = m_massAbove[d + 1] + most * level.mass;
+            m_saturationAbove[d] = m_saturationAbove[d + 1] + most * std::max(level.saturation, 0);
+            m_massBelow[d] = m_massBelow[d + 1] + level.minimum * level.mass;
+        }
+        m_lastReport = Clock::now();
+    }
+
+    void run() { descend(0, 0.0, 2); }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::array<int, 4> kFixedElements{1, 2, 4, 3};
+
+    /// A level's upper count for the mass `partial` of the outer levels: what the rest of the
+    /// window leaves room for, lowered to the user's maximum.
+    int levelMaximum(const Level& level, double partial) const {
+        int most = 0;
+        if (level.mass > 0.0) {
+            most = roundedCount((m_upper - partial) / level.mass);
+        } else {
+            // Without a mass (no element data) the target sets no bound: the count stays at
+            // the user's maximum, or at the minimum when there is none.
+            most = level.userMaximum > 0 ? level.userMaximum : level.minimum;
+        }
+        if (level.userMaximum > 0 && level.userMaximum < most) most = level.userMaximum;
+        return most;
+    }
+
+    void descend(std::size_t d, double partial, int saturation) {
+        if (d == m_levels.size()) {
+            hydrogens(partial, saturation);
+            return;
+        }
+        const Level& level = m_levels[d];
+        const int most = levelMaximum(level, partial);
+        for (int count = level.minimum; count <= most; ++count) {
+            if (m_stop || tick()) return;
+            const double mass = partial + count * level.mass;
+            const int sat = saturation + count * level.saturation;
+            // Even the inner levels' smallest counts overshoot the window: so does every
+            // larger count here.
+            if (mass + m_massBelow[d + 1] + m_minH * m_massH > m_upper + kPruneMargin) break;
+            // Even the inner levels' largest counts, with as many hydrogens as saturation and
+            // the user allow, stay below the window: skip this count.
+            const double hydrogenRoom =
+                std::clamp(sat + m_saturationAbove[d + 1], 0.0, static_cast<double>(m_maxH));
+            if (mass + m_massAbove[d + 1] + hydrogenRoom * m_massH < m_lower - kPruneMargin)
+                continue;
+            m_counts[level.row] = count;
+            descend(d + 1, mass, sat);
+        }
+        m_counts[level.row] = 0;
+    }
+
+    /// The innermost level: every hydrogen count whose total lies within the window.
+    void hydrogens(double partial, int saturation) {
+        int first = m_minH;
+        int last = std::min(saturation, m_maxH);
+        if (m_massH > 0.0) {
+            // The window admits a contiguous range of H; estimate it (one count of slack on
+            // each side) and let the exact comparison below decide the counts at its edges.
+            const double low = std::floor((m_lower - partial) * m_inverseMassH) - 1.0;
+            const double high = std::ceil((m_upper - partial) * m_inverseMassH) + 1.0;
+            first = std::max(first, static_cast<int>(std::clamp(low, -1.0, kCountCap)));
+            last = std::min(last, static_cast<int>(std::clamp(high, -1.0, kCountCap)));
+        }
+        for (int h = first; h <= last; ++h) {
+            const double mass = partial + h * m_massH;
+            if (std::abs(mass - m_input.target) < m_tolerance) {
+                m_counts[kRowH] = h;
+                if (!consider(mass)) return;
+            }
+        }
+    }
+
+    /// Applies the filters and stores an accepted candidate; false ends the search.
+    bool consider(double mass) {
+        double cLike = m_counts[kRowC], hLike = m_counts[kRowH], nLike = m_counts[kRowN];
+        double class4 = 0.0, class5 = 0.0;
+        bool anyAtom = m_counts[kRowC] + m_counts[kRowH] + m_counts[kRowO] + m_counts[kRowN] > 0;
+        for (int row : {kRow5, kRow6, kRow7}) {
+            const int n = m_counts[row];
+            anyAtom = anyAtom || n > 0;
+            switch (m_classes[row]) {
+            case 1:
+                cLike += n;
+                break;
+            case 2:
+                hLike += n;
+                break;
+            case 3:
+                nLike += n;
+                break;
+            case 4:
+                class4 += n;
+                break;
+            case 5:
+                class5 += n;
+                break;
+            default:
+                break;
+            }
+        }
+        if (!anyAtom) return true; // a formula without atoms matches nothing
+        const auto rdb = static_cast<float>(cLike - hLike * 0.5 + nLike * 0.5 + class4 * 1.5 +
+                                            2.0 * class5 + 1.0);
+        if (m_input.rdbLimits) {
+            const auto rounded = Round(rdb);
+            if (rounded < m_input.rdbMinimum || rounded > m_input.rdbMaximum) return true;
+        }
+        if (m_input.molecularIonsOnly) {
+            const float value = rdb < 0.0f ? 0.0f : rdb;
+            if (value != std::trunc(value)) return true;
+        }
+        if (m_input.nitrogenRule && m_counts[kRowN] > 0) {
+            const auto nominal = static_cast<long long>(m_input.target);
+            if (nominal % 2 != m_counts[kRowN] % 2) return true;
+        }
+
+        std::vector<FormulaCandidate>& list = m_result.candidates;
+        if (static_cast<int>(list.size()) >= m_input.maxResults) {
+            m_result.end = FormulaSearchEnd::ListOverflow;
+            m_stop = true;
+            return false;
+        }
+        FormulaCandidate& candidate = list.emplace_back();
+        candidate.position = static_cast<std::int32_t>(list.size());
+        candidate.counts = m_counts;
+        candidate.elements = m_changeable;
+        candidate.difference =
+            static_cast<std::int32_t>(Round(std::abs(mass - m_input.target) * 10000.0));
+        candidate.rdb = rdb;
+        candidate.mass = mass;
+        if (list.size() % kProgressEvery == 0) return report();
+        return true;
+    }
+
+    /// Counts work and reports progress when 50 ms have passed; true when the search ends.
+    bool tick() {
+        if (++m_work < 4096) return false;
+        m_work = 0;
+        if (m_progress == nullptr || Clock::now() - m_lastReport < kProgressInterval) return false;
+        return !report();
+    }
+
+    bool report() {
+        m_lastReport = Clock::now();
+        if (m_progress == nullptr ||
+            m_progress->proceed(static_cast<int>(m_result.candidates.size())))
+            return true;
+        m_result.end = FormulaSearchEnd::Stopped;
+        m_stop = true;
+        return false;
+    }
+
+    const FormulaSearchInput& m_input;
+    double m_tolerance;
+    FormulaSearchProgress* m_progress;
+    FormulaSearchResult& m_result;
+    double m_upper = 0.0;
+    double m_lower = 0.0;
+    double m_massH = 0.0;
+    double m_inverseMassH = 0.0;
+    int m_minH = 0;
+    int m_maxH = 0;
+    std::vector<Level> m_levels;
+    std::vector<double> m_massAbove;
+    std::vector<double> m_saturationAbove;
+    std::vector<double> m_massBelow;
+    std::array<std::int32_t, kFormulaRows> m_counts{};
+    std::array<int, kFormulaRows> m_elements{};
+    std::array<std::int32_t, 3> m_changeable{}; ///< element numbers of rows 5-7
+    std::array<int, kFormulaRows> m_classes{};  ///< RDB classes of rows 5-7 (0 when off)
+    bool m_stop = false;
+    unsigned m_work = 0;
+    Clock::time_point m_lastReport;
+};
+
+} // namespace
+
+FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const ElementTable& elements,
+                                  FormulaSearchProgress* progress) {
+    FormulaSearchResult result;
+    if (!(input.target >= kLowestTarget)) {
+        result.end = FormulaSearchEnd::TargetTooLow;
+        return result;
+    }
+    if (input.target > kHighestTarget) {
+        result.end = FormulaSearchEnd::MassOverflow;
+        return result;
+    }
+    result.tolerance = input.tolerance >= 0.0 ? input.tolerance : 1.0;
+    Enumerator(input, elements, result.tolerance, progress, result).run();
+    return result;
+}
+
+std::string formulaCompositionText(const FormulaCandidate& candidate) {
+    static constexpr const char* kFixedSymbols[] = {"C", "H", "O", "N"};
+    std::string text;
+    for (int row = kRowC; row < kFormulaRows; ++row) {
+        const int count = candidate.counts[row];
+        if (count <= 0) continue;
+        if (row != kRowC) text += ' ';
+        text += row < kRow5 ? kFixedSymbols[row] : elementSymbol(candidate.elements[row - kRow5]);
+        text += std::to_string(count);
+    }
+    return text;
+}
+
+std::string formulaDifferenceText(double absoluteDifference) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%6.4f", absoluteDifference);
+    return buffer;
+}
+
+} // namespace qzx

@@ -1,0 +1,111 @@
+// qzx-calc fragments as a script sees it: the JSON shape, the text list, exit codes.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CalcRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+fs::path scratch(const std::string& name) {
+    return fs::temp_directory_path() / ("qzx_fragments_" + std::to_string(::getpid()) + "_" + name);
+}
+
+/// Runs qzx-calc with `arguments` (already quoted for the shell).
+CalcRun calc(const std::string& arguments) {
+    const fs::path out = scratch("out"), err = scratch("err");
+    const std::string command = std::string("'") + QZX_CALC + "' " + arguments + " >'" +
+                                out.string() + "' 2>'" + err.string() + "'";
+    CalcRun run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = slurp(out);
+    run.err = slurp(err);
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+}
+
+/// A MOL file of a carbon chain or ring of n atoms, one unit apart.
+fs::path molFile(const std::string& name, int n, bool ring) {
+    std::ostringstream text;
+    const int bonds = ring ? n : n - 1;
+    text << name << "\r\n  test\r\n\r\n";
+    char line[128];
+    std::snprintf(line, sizeof line, "%3d%3d  0  0  0  0  0  0  0  0999 V2000\r\n", n, bonds);
+    text << line;
+    for (int i = 0; i < n; ++i) {
+        std::snprintf(line, sizeof line, "%10.4f%10.4f    0.0000 C   0  0  0  0  0  0\r\n",
+                      static_cast<double>(i % 4), static_cast<double>(i / 4));
+        text << line;
+    }
+    for (int i = 1; i <= bonds; ++i) {
+        std::snprintf(line, sizeof line, "%3d%3d  1  0\r\n", i, i % n + 1);
+        text << line;
+    }
+    text << "M  END\r\n";
+    const fs::path file = scratch(name + ".mol");
+    std::ofstream(file, std::ios::binary) << text.str();
+    return file;
+}
+
+TEST(CalcFragments, PrintsTheResultsListAndTheJsonShapeInMassOrder) {
+    const fs::path propane = molFile("propane", 3, false);
+    CalcRun run = calc("--json fragments '" + propane.string() + "' --single");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "{\"molecular_ion\": 44, \"fragments\": ["
+                       "{\"mass\": 15, \"atoms\": [1], \"odd_electron\": false}, "
+                       "{\"mass\": 15, \"atoms\": [3], \"odd_electron\": false}, "
+                       "{\"mass\": 29, \"atoms\": [1, 2], \"odd_electron\": false}, "
+                       "{\"mass\": 29, \"atoms\": [2, 3], \"odd_electron\": false}, "
+                       "{\"mass\": 44, \"atoms\": [1, 2, 3], \"odd_electron\": true}]}\n");
+
+    run = calc("fragments '" + propane.string() + "' --odd");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Fragments: 6\n   14 \u00B7+\n   15\n   15\n   29\n   29\n   44 \u00B7+\n");
+    fs::remove(propane);
+}
+
+TEST(CalcFragments, FailuresExitWithAMessage) {
+    const fs::path ring = molFile("ring", 6, true);
+    CalcRun run = calc("fragments '" + ring.string() + "' --single");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "qzx-calc: No Fragments could be Generated\n");
+    EXPECT_EQ(calc("fragments '" + ring.string() + "'").status, 0) << "pairs open the ring";
+
+    const fs::path large = molFile("large", 190, false);
+    run = calc("--json fragments '" + large.string() + "' --single --bond-length 20");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "qzx-calc: Structure is Too Large to Autofragment.\n");
+
+    EXPECT_EQ(calc("fragments").status, 2);
+    EXPECT_EQ(calc("fragments '" + ring.string() + "' --both").status, 2);
+    run = calc("fragments '" + scratch("missing.msd").string() + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("does not exist"), std::string::npos) << run.err;
+    EXPECT_EQ(calc("fragments notes.txt").status, 1);
+    fs::remove(ring);
+    fs::remove(large);
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+// The File menu's structure, MOL and R-group commands, answered by a scripted prompter.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+
+#include "app/app_state.h"
+#include "app/app_windows.h"
+#include "app/drawing_surface.h"
+#include "app/main_window.h"
+#include "program_folder.h"
+#include "scripted_prompter.h"
+#include "settings/settings_file.h"
+#include "structure/editor.h"
+#include "util/safe_file.h"
+#include "windows/splash_window.h"
+
+namespace qzx {
+namespace {
+namespace fs = std::filesystem;
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.programDirectory = folder;
+        window = std::make_unique<MainWindow>(state, prompter, windows);
+        window->splash()->hide();
+    }
+    void TearDown() override { window.reset(); }
+
+    void chooseTool(int tag) {
+        qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton%1").arg(tag)))
+            ->click();
+    }
+    void drag(QPoint from, QPoint to) {
+        QWidget* surface = window->drawingSurface();
+        QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(surface, to);
+        QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, to);
+    }
+    QString composition() const {
+        return window->findChild<QLabel*>(QStringLiteral("Panel4"))->text();
+    }
+    QLineEdit* labelField() const { return window->findChild<QLineEdit*>(QStringLiteral("Edit1")); }
+    QString file(const char* name) const {
+        return QString::fromStdString((folder / name).string());
+    }
+
+    test::ProgramFolder programFolder{"qzx_files_"};
+    const fs::path& folder = programFolder.path();
+    AppState state;
+    test::ScriptedPrompter prompter;
+    AppWindows windows;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(FileCommandsTest, SaveAsOpenAndSaveAgainGiveTheSameFile) {
+    chooseTool(2);
+    drag(QPoint(300, 200), QPoint(300, 200));
+    chooseTool(7);
+    drag(QPoint(320, 220), QPoint(360, 200));
+    const QString drawn = composition();
+    labelField()->setText("Toluene");
+
+    prompter.files.push_back(file("toluene")); // the default extension is added
+    window->m1SaveAsClick();
+    ASSERT_TRUE(fs::exists(folder / "toluene.MSD"));
+    EXPECT_EQ(prompter.fileDialogs.back(), "Save As|MSD Files   (*.MSD)|*.MSD");
+    EXPECT_TRUE(state.structure.CurrentFile.empty()) << "Save As keeps the file last opened";
+    const auto first = readWholeFile(folder / "toluene.MSD");
+
+    window->m1NewClick();
+    EXPECT_EQ(composition(), "   Composition:");
+    prompter.files.push_back(file("toluene.MSD"));
+    window->m1OpenClick();
+    EXPECT_EQ(composition(), drawn);
+    EXPECT_EQ(labelField()->text().trimmed(), "Toluene");
+    EXPECT_EQ(state.structure.CurrentFile, (folder / "toluene.MSD").string());
+
+    // Save asks about the current file, and writes the same bytes again.
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    window->m1SaveClick();
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown.back().text, "Save to file: " + file("toluene.MSD"));
+    EXPECT_EQ(readWholeFile(folder / "toluene.MSD"), first);
+}
+
+TEST_F(FileCommandsTest, AFileThatIsNoStructureLeavesTheDrawingAndTheCurrentFile) {
+    chooseTool(7);
+    drag(QPoint(300, 300), QPoint(340, 300));
+    std::ofstream(folder / "notes.MSD") << "shopping list";
+    prompter.files.push_back(file("notes.MSD"));
+    window->m1OpenClick();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Not a Valid QZX Datafile");
+    EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
+    EXPECT_TRUE(state.structure.CurrentFile.empty())
+        << "Save must not be pointed at a file that is not a structure";
+
+    prompter.files.push_back(file("missing.MSD"));
+    window->m1OpenClick();
+    EXPECT_EQ(prompter.shown.back().text, "File: " + file("missing.MSD") + " does not exist");
+    EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
+}
+
+TEST_F(FileCommandsTest, MolExportAndImportKeepTheComposition) {
+    chooseTool(2);
+    drag(QPoint(300, 200), QPoint(300, 200));
+    chooseTool(15);
+    drag(QPoint(320, 220), QPoint(360, 200));
+    const QString drawn = composition();
+    EXPECT_EQ(drawn, "   Composition:  C6 H5 N1 O2 ");
+    prompter.files.push_back(file("nitrobenzene"));
+    window->m1MolexportClick();
+    ASSERT_TRUE(fs::exists(folder / "nitrobenzene.mol"));
+    EXPECT_EQ(prompter.fileDialogs.back(), "Export MOLfile|MOL Files   (*.mol)|*.mol");
+
+    window->m1NewClick();
+    prompter.files.push_back(file("nitrobenzene.mol"));
+    window->m1MolimportClick();
+    EXPECT_EQ(composition(), drawn);
+
+    std::ofstream(folder / "empty.mol") << "title\r\n\r\nprogram\r\n  0  0\r\n";
+    prompter.files.push_back(file("empty.mol"));
+    window->m1MolimportClick();
+    EXPECT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(composition(), drawn) << "a refused import leaves the structure";
+}
+
+TEST_F(FileCommandsTest, RGroupIsSavedLoadedAndInserted) {
+    // Ethyl: the first drawn carbon is the attachment atom.
+    chooseTool(7);
+    drag(QPoint(300, 300), QPoint(340, 300));
+    prompter.files.push_back(file("ethyl.RGF"));
+    window->m1RSaveClick();
+    EXPECT_EQ(prompter.fileDialogs.back(), "Save R Group|RGF Files   (*.RGF)|*.RGF");
+    EXPECT_TRUE(state.structure.empty()) << "saving an R group clears the drawing";
+    EXPECT_EQ(composition(), "   Composition:");
+
+    prompter.files.push_back(file("ethyl.RGF"));
+    window->m1RLoadClick();
+    EXPECT_EQ(state.settings.R_Group, "ethyl");
+    EXPECT_EQ(qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton11")))
+                  ->toolTip(),
+              "Add R Group = ethyl");
+    EXPECT_EQ(loadSettings(folder / "QZXPRO.INI").R_Group, "ethyl");
+
+    // Benzene plus the ethyl group from a ring carbon: ethylbenzene.
+    chooseTool(2);
+    drag(QPoint(300, 200), QPoint(300, 200));
+    chooseTool(11);
+    drag(QPoint(320, 220), QPoint(370, 220));
+    EXPECT_EQ(composition(), "   Composition:  C8 H10 ");
+}
+
+TEST_F(FileCommandsTest, RGroupToolWithoutAnActiveGroupSaysSoAndChangesNothing) {
+    chooseTool(7);
+    drag(QPoint(300, 300), QPoint(340, 300));
+    chooseTool(11);
+    drag(QPoint(340, 300), QPoint(380, 300));
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown.back().text, "No R Group Structure is Currently Defined");
+    EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
+
+    // Cancelling Load R Group still writes the name.
+    window->m1RLoadClick();
+    EXPECT_EQ(loadSettings(folder / "QZXPRO.INI").R_Group, "{Default}");
+    EXPECT_TRUE(fs::exists(folder / "QZXPRO.INI"));
+}
+
+} // namespace
+} // namespace qzx
