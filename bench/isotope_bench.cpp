@@ -1,6 +1,6 @@
 // How fast the isotope clusters of large molecules come out: the nominal pattern (one atom at
-// a time, pruned after every atom) of insulin and of C1000 H2000 O200, which
-// bench/run_peer_comparison.sh sets against IsoSpec and an exact convolution, and the
+// a time, pruned after every atom or only at the end) of insulin and of C1000 H2000 O200,
+// which bench/run_peer_comparison.sh sets against IsoSpec and an exact convolution, and the
 // accurate pattern of insulin.
 #include <benchmark/benchmark.h>
 
@@ -41,13 +41,14 @@ struct IgnoredNotices : qzx::IsotopeNotices {
 /// The profiler's default "Minimum %" of 0.05.
 constexpr float kThreshold = 0.0005f;
 
-void nominal(benchmark::State& state, const char* text) {
+void nominal(benchmark::State& state, const char* text,
+             qzx::NominalPruning pruning = qzx::NominalPruning::EveryAtom) {
     const qzx::Composition composition = formula(text);
     IgnoredNotices notices;
     std::size_t peaks = 0;
     for (auto _ : state) {
         const qzx::IsotopePattern pattern =
-            qzx::NominalIsotopePattern(composition, elements(), kThreshold, notices);
+            qzx::NominalIsotopePattern(composition, elements(), {kThreshold, pruning}, notices);
         peaks = pattern.peaks.size();
         benchmark::DoNotOptimize(pattern.peaks.data());
     }
@@ -60,6 +61,13 @@ void BM_NominalInsulin(benchmark::State& state) {
 }
 void BM_NominalC1000H2000O200(benchmark::State& state) {
     nominal(state, "C1000 H2000 O200");
+}
+// The same, with weak positions dropped from the finished pattern only.
+void BM_NominalInsulinFinished(benchmark::State& state) {
+    nominal(state, "C257 H383 N65 O77 S6", qzx::NominalPruning::FinishedPattern);
+}
+void BM_NominalC1000H2000O200Finished(benchmark::State& state) {
+    nominal(state, "C1000 H2000 O200", qzx::NominalPruning::FinishedPattern);
 }
 
 void BM_AccurateInsulin(benchmark::State& state) {
@@ -74,6 +82,8 @@ void BM_AccurateInsulin(benchmark::State& state) {
 
 BENCHMARK(BM_NominalInsulin)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NominalC1000H2000O200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NominalInsulinFinished)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NominalC1000H2000O200Finished)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AccurateInsulin)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -266,12 +266,19 @@ cat >"$work/compare_patterns.js" <<'EOF'
 // IsoSpec's and the exact one, over every mass where either side reports at least the
 // threshold; prints one report block.
 const [oursFile, peerFile, oursBench, benchName, label, threshold] = process.argv.slice(2);
+// Our pattern comes from qzx-calc, which drops weak positions after every atom; the timing of
+// the mode that prunes only the finished pattern (exact to 1e-5 points in the unit tests)
+// is shown beside it.
 const fs = require('fs');
 const ours = JSON.parse(fs.readFileSync(oursFile));
 const peer = JSON.parse(fs.readFileSync(peerFile));
 const bench = JSON.parse(fs.readFileSync(oursBench)).benchmarks;
-const b = bench.find((x) => x.name === `${benchName}_median`);
-const oursMs = b.real_time * { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
+const medianMs = (name) => {
+  const b = bench.find((x) => x.name === `${name}_median`);
+  return b.real_time * { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
+};
+const oursMs = medianMs(benchName);
+const finishedMs = medianMs(`${benchName}Finished`);
 const asMap = (pairs) => new Map(pairs.map(([m, p]) => [Math.round(m), p]));
 const oursMap = asMap(ours.peaks.map((p) => [p.mass, p.abundance]));
 const exactMap = asMap(peer.exact);
@@ -288,8 +295,8 @@ const largestDifference = (a, b) => {
 const top = (map) => [...map.entries()].reduce((a, b) => (b[1] > a[1] ? b : a))[0];
 console.log(`nominal isotope pattern of ${label}, threshold ${threshold} % of the largest peak`);
 console.log(`  peaks reported by us: ${oursMap.size} (${Math.min(...oursMap.keys())}-${Math.max(...oursMap.keys())}), largest at ${top(oursMap)}; exact largest at ${top(exactMap)}, IsoSpec largest at ${top(isoMap)}`);
-console.log(`  time: ours ${oursMs.toFixed(4)} ms, IsoSpec ${peer.isospec_ms.toFixed(4)} ms, exact convolution ${peer.exact_ms.toFixed(4)} ms`);
-console.log(`  ratio: IsoSpec / ours ${(peer.isospec_ms / oursMs).toFixed(1)}x, exact / ours ${(peer.exact_ms / oursMs).toFixed(1)}x`);
+console.log(`  time: ours ${oursMs.toFixed(4)} ms (pruning the finished pattern only: ${finishedMs.toFixed(4)} ms), IsoSpec ${peer.isospec_ms.toFixed(4)} ms, exact convolution ${peer.exact_ms.toFixed(4)} ms`);
+console.log(`  ratio: IsoSpec / ours ${(peer.isospec_ms / oursMs).toFixed(2)}x (above 1: ours is faster), exact / ours ${(peer.exact_ms / oursMs).toFixed(1)}x`);
 console.log(`  largest abundance difference: ours vs exact ${largestDifference(oursMap, exactMap)}, IsoSpec vs exact ${largestDifference(isoMap, exactMap)}, ours vs IsoSpec ${largestDifference(oursMap, isoMap)}`);
 EOF
 

@@ -205,9 +205,10 @@ int runFormulas(CliContext& context) {
         out = "{\"count\": " + std::to_string(list.size()) + ", \"results\": [";
         for (std::size_t i = 0; i < list.size(); ++i) {
             const FormulaCandidate& c = list[i];
+            const double mass = formulaCandidateMass(c, context.elements);
             if (i > 0) out += ", ";
             out += "{\"composition\": " + jsonString(formulaCompositionText(c)) +
-                   ", \"mass\": " + jsonNumber(c.mass) +
+                   ", \"mass\": " + jsonNumber(mass) +
                    ", \"difference\": " + jsonNumber(c.difference / 10000.0) +
                    ", \"rdb\": " + jsonNumber(c.rdb) + "}";
         }
@@ -220,9 +221,10 @@ int runFormulas(CliContext& context) {
             out += "Composition                           Mass  Difference     RDB\n";
         char line[160];
         for (const FormulaCandidate& c : list) {
+            const double mass = formulaCandidateMass(c, context.elements);
             std::snprintf(line, sizeof line, "%-30s%12.4f%12s%8s\n",
-                          formulaCompositionText(c).c_str(), c.mass,
-                          formulaDifferenceText(std::abs(c.mass - input.target)).c_str(),
+                          formulaCompositionText(c).c_str(), mass,
+                          formulaDifferenceText(std::abs(mass - input.target)).c_str(),
                           jsonNumber(c.rdb).c_str());
             out += line;
         }

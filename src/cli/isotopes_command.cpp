@@ -134,7 +134,7 @@ int runIsotopes(CliContext& context) {
     const IsotopePattern pattern =
         accurate
             ? AccurateIsotopePattern(composition, context.elements, {threshold, deuterium}, notices)
-            : NominalIsotopePattern(composition, context.elements, threshold, notices);
+            : NominalIsotopePattern(composition, context.elements, {threshold}, notices);
     const long long nominal = nominalMass(composition, context.elements);
 
     std::string out;

@@ -1,6 +1,7 @@
 #include "chem/formula_search.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -226,14 +227,21 @@ private:
             m_stop = true;
             return false;
         }
-        FormulaCandidate& candidate = list.emplace_back();
-        candidate.position = static_cast<std::int32_t>(list.size());
+        FormulaCandidate candidate;
+        candidate.position = static_cast<std::int32_t>(list.size() + 1);
         candidate.counts = m_counts;
         candidate.elements = m_changeable;
         candidate.difference =
             static_cast<std::int32_t>(Round(std::abs(mass - m_input.target) * 10000.0));
         candidate.rdb = rdb;
-        candidate.mass = mass;
+        if (list.size() == list.capacity()) {
+            // Past the first few thousand, make room for a million results in one step: the
+            // list is copied once instead of at every doubling, and the pages it never writes
+            // cost nothing.
+            const std::size_t room = std::max<std::size_t>(2 * list.capacity(), 1 << 20);
+            list.reserve(std::min(room, static_cast<std::size_t>(m_input.maxResults)));
+        }
+        list.push_back(candidate);
         if (list.size() % kProgressEvery == 0) return report();
         return true;
     }
@@ -293,21 +301,39 @@ FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const Element
         return result;
     }
     result.tolerance = input.tolerance >= 0.0 ? input.tolerance : 1.0;
+    result.candidates.reserve(static_cast<std::size_t>(std::clamp(input.maxResults, 0, 4096)));
     Enumerator(input, elements, result.tolerance, progress, result).run();
     return result;
 }
 
 std::string formulaCompositionText(const FormulaCandidate& candidate) {
     static constexpr const char* kFixedSymbols[] = {"C", "H", "O", "N"};
-    std::string text;
+    // Seven words of at most a blank, two characters and ten digits.
+    char text[kFormulaRows * 13];
+    char* end = text;
     for (int row = kRowC; row < kFormulaRows; ++row) {
         const int count = candidate.counts[row];
         if (count <= 0) continue;
-        if (row != kRowC) text += ' ';
-        text += row < kRow5 ? kFixedSymbols[row] : elementSymbol(candidate.elements[row - kRow5]);
-        text += std::to_string(count);
+        if (row != kRowC) *end++ = ' ';
+        const char* symbol =
+            row < kRow5 ? kFixedSymbols[row] : elementSymbol(candidate.elements[row - kRow5]);
+        while (*symbol != '\0')
+            *end++ = *symbol++;
+        end = std::to_chars(end, text + sizeof text, count).ptr;
     }
-    return text;
+    return std::string(text, end);
+}
+
+double formulaCandidateMass(const FormulaCandidate& candidate, const ElementTable& elements) {
+    static constexpr int kFixed[] = {1, 2, 4, 3};
+    double mass = 0.0;
+    for (int row : {kRowC, kRowO, kRowN, kRow5, kRow6, kRow7, kRowH}) {
+        const int count = candidate.counts[row];
+        if (count == 0) continue;
+        const int element = row < kRow5 ? kFixed[row] : candidate.elements[row - kRow5];
+        mass += count * static_cast<double>(elements[element].ExactMass);
+    }
+    return mass;
 }
 
 std::string formulaDifferenceText(double absoluteDifference) {

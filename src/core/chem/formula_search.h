@@ -50,7 +50,6 @@ struct FormulaCandidate {
     std::array<std::int32_t, 3> elements{};
     std::int32_t difference = 0; ///< |mass - target| in units of 0.0001 u, rounded
     float rdb = 0.0f;            ///< rings plus double bonds
-    double mass = 0.0;           ///< the exact mass the search compared with the target, u
 };
 
 /// How a search ended.
@@ -96,6 +95,10 @@ FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const Element
 /// The result's composition text: "C" + count when C > 0, then " H", " O", " N" and
 /// " " + symbol for rows 5-7, each with its count when above 0 ("C6 H6 O1", " H2 O1").
 std::string formulaCompositionText(const FormulaCandidate& candidate);
+
+/// The exact mass of a result, u: the counts times the rows' `ExactMass` values, summed in the
+/// search's order (C, O, N, rows 5-7, then H), so it is the very value the search compared.
+double formulaCandidateMass(const FormulaCandidate& candidate, const ElementTable& elements);
 
 /// The difference text: the absolute difference with 4 decimals in a field of 6 ("0.0013").
 std::string formulaDifferenceText(double absoluteDifference);

@@ -12,6 +12,10 @@
 namespace qzx {
 namespace {
 
+/// Between atoms, the finished-pattern mode drops positions below this fraction of the
+/// largest: far below anything shown, and it keeps the list short.
+constexpr double kWorkingCut = 1e-12;
+
 /// Whole-number masses of one element's isotopes and their abundances.
 struct NominalIsotopes {
     int count = 0;
@@ -41,7 +45,8 @@ NominalIsotopes nominalIsotopes(const ElementRecord& element) {
 } // namespace
 
 IsotopePattern NominalIsotopePattern(const Composition& composition, const ElementTable& elements,
-                                     float threshold, IsotopeNotices& notices) {
+                                     const NominalIsotopeOptions& options,
+                                     IsotopeNotices& notices) {
     IsotopePattern result;
     long long atoms = 0;
     for (int element = 1; element <= kElementCount; ++element) {
@@ -56,17 +61,21 @@ IsotopePattern NominalIsotopePattern(const Composition& composition, const Eleme
         return result;
     }
 
+    const bool everyAtom = options.pruning == NominalPruning::EveryAtom;
+    const double threshold = options.threshold;
+    const double cut = everyAtom ? threshold : std::min(threshold, kWorkingCut);
+
     // The pattern: whole-number masses and fractions of the largest position, in mass order.
     std::vector<int> masses{0};
-    std::vector<float> fractions{1.0f};
+    std::vector<double> fractions{1.0};
     std::vector<double> step(kMaxNominalPositions);
     for (int element = 1; element <= kElementCount; ++element) {
         const int count = composition[element];
         if (count < 1) continue;
         const NominalIsotopes isotopes = nominalIsotopes(elements[element]);
         for (int atom = 0; atom < count; ++atom) {
-            // The surviving positions bound the next step, so the width stays that of the
-            // visible cluster instead of growing with every atom.
+            // The kept positions bound the next step, so the width stays that of the cluster
+            // instead of growing with every atom.
             const int newLow = masses.front() + isotopes.lightest;
             const int width = masses.back() + isotopes.heaviest - newLow + 1;
             if (width > kMaxNominalPositions) {
@@ -87,21 +96,33 @@ IsotopePattern NominalIsotopePattern(const Composition& composition, const Eleme
             masses.clear();
             fractions.clear();
             for (int k = 0; k < width; ++k) {
-                const auto fraction = static_cast<float>(step[k] / largest);
+                double fraction = step[k] / largest;
+                // The calculators' rule keeps the pattern in single precision.
+                if (everyAtom) fraction = static_cast<float>(fraction);
                 // A position no combination reached (fraction 0) is no peak, whatever the
                 // threshold.
-                if (fraction < threshold || fraction == 0.0f) continue;
+                if (fraction < cut || fraction == 0.0) continue;
                 masses.push_back(newLow + k);
                 fractions.push_back(fraction);
             }
             if (masses.empty()) return result; // a threshold above 100 % keeps nothing
         }
     }
+    if (!everyAtom) {
+        std::size_t kept = 0;
+        for (std::size_t p = 0; p < masses.size(); ++p) {
+            if (fractions[p] < threshold) continue;
+            masses[kept] = masses[p];
+            fractions[kept++] = fractions[p];
+        }
+        masses.resize(kept);
+        fractions.resize(kept);
+    }
 
     const std::size_t reported = std::min<std::size_t>(masses.size(), kMaxNominalPeaks);
     for (std::size_t p = 0; p < reported; ++p)
-        result.peaks.push_back({static_cast<float>(masses[p]),
-                                static_cast<float>(static_cast<double>(fractions[p]) * 100.0)});
+        result.peaks.push_back(
+            {static_cast<float>(masses[p]), static_cast<float>(fractions[p] * 100.0)});
     return result;
 }
 

@@ -43,7 +43,7 @@ struct Notices : IsotopeNotices {
 };
 
 IsotopePattern nominal(const char* text, float threshold, Notices& notices) {
-    return NominalIsotopePattern(formula(text), table(), threshold, notices);
+    return NominalIsotopePattern(formula(text), table(), {threshold}, notices);
 }
 
 IsotopePattern accurate(const char* text, float threshold, bool deuterium, Notices& notices) {
@@ -191,7 +191,7 @@ TEST(NominalIsotopePattern, LargeMoleculesGetTheirPatternWithinTheWorkingSpace) 
     // places; narrowed, the peaks are the same as on an unbounded list.
     Notices notices;
     const Composition c = formula("C2000 H4000");
-    const IsotopePattern pattern = NominalIsotopePattern(c, table(), 0.0005f, notices);
+    const IsotopePattern pattern = NominalIsotopePattern(c, table(), {0.0005f}, notices);
     EXPECT_TRUE(notices.texts.empty());
     expectAscendingWithLargest100(pattern);
     const std::map<int, long double> reference = prunedNominal(c, 0.0005L);
@@ -205,6 +205,41 @@ TEST(NominalIsotopePattern, LargeMoleculesGetTheirPatternWithinTheWorkingSpace) 
     // The cluster lies where 2,000 carbons put it: about 21 carbon-13 atoms above 28000.
     EXPECT_GT(pattern.peaks.front().mass, 28000.0f);
     EXPECT_LT(pattern.peaks.back().mass, 28050.0f);
+}
+
+TEST(NominalIsotopePattern, PruningTheFinishedPatternOnlyGivesTheCompleteCluster) {
+    // Dropped after every atom, the early weak positions are missing from the heavy side:
+    // benzene's M+2 comes out at a third, C60's M+3 not at all.
+    Notices notices;
+    const IsotopePattern benzene = nominal("C6 H6", 0.0005f, notices);
+    ASSERT_EQ(benzene.peaks.size(), 3u);
+    EXPECT_LT(benzene.peaks[2].abundance, 0.07f);
+    EXPECT_EQ(nominal("C60", 0.005f, notices).peaks.size(), 3u);
+
+    const NominalIsotopeOptions finished{0.0005f, NominalPruning::FinishedPattern};
+    for (const char* text : {"C6 H6", "C60", "C20 H25 N3 O", "C100 H150 N20 O30", "C6 Cl6"}) {
+        SCOPED_TRACE(text);
+        const Composition c = formula(text);
+        const IsotopePattern pattern = NominalIsotopePattern(c, table(), finished, notices);
+        expectAscendingWithLargest100(pattern);
+        std::vector<std::pair<int, long double>> expected;
+        for (const auto& entry : exactNominal(c))
+            if (entry.second >= 0.05L && expected.size() < 50) expected.push_back(entry);
+        ASSERT_EQ(pattern.peaks.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(pattern.peaks[i].mass, static_cast<float>(expected[i].first));
+            EXPECT_NEAR(pattern.peaks[i].abundance, expected[i].second, 1e-4) << expected[i].first;
+        }
+    }
+    // C60 with the formula calculator's 0.5 %: 100, 64.9, 20.7, 4.33 and 0.67.
+    const IsotopePattern c60 = NominalIsotopePattern(
+        formula("C60"), table(), {0.005f, NominalPruning::FinishedPattern}, notices);
+    ASSERT_EQ(c60.peaks.size(), 5u);
+    EXPECT_NEAR(c60.peaks[1].abundance, 64.9f, 0.05);
+    EXPECT_NEAR(c60.peaks[2].abundance, 20.7f, 0.05);
+    EXPECT_NEAR(c60.peaks[3].abundance, 4.33f, 0.01);
+    EXPECT_NEAR(c60.peaks[4].abundance, 0.67f, 0.01);
+    EXPECT_TRUE(notices.texts.empty());
 }
 
 TEST(NominalIsotopePattern, RefusesInputsBeyondItsWorkingLimits) {
