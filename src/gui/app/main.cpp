@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/app_windows.h"
 #include "app/main_window.h"
+#include "platform/app_style.h"
 #include "platform/help_browser.h"
 #include "platform/prompter.h"
 #include "windows/about_box.h"
@@ -15,6 +16,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorin Professional"));
+    // The desktop's style, with hints shown 300 ms after the pointer comes to rest.
+    QApplication::setStyle(new qzx::AppStyle);
     // Fonts the windows ask for that Linux does not have under these names.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Small Fonts"), QStringLiteral("Liberation Sans"));
