@@ -12,6 +12,7 @@
 #include "chem/autofragment.h"
 #include "chem/element_data_files.h"
 #include "chem/fragments.h"
+#include "loaded_elements.h"
 #include "settings/settings.h"
 #include "structure/editor.h"
 #include "structure/editor_tools.h"
@@ -23,14 +24,7 @@ using qzx::KeyModifiers;
 using qzx::MouseButton;
 
 const qzx::ElementTable& elements() {
-    static const qzx::ElementTable table = [] {
-        qzx::ElementTable t;
-        qzx::CalcElementSlots calcSlots{};
-        qzx::LoadElementTable(QZX_RUNTIME_DIR, t, calcSlots,
-                              [](const std::string&) { std::abort(); });
-        return t;
-    }();
-    return table;
+    return qzx::bench::loadedElementTable();
 }
 
 /// Draws on a structure with the editor's gestures, in drawing pixels.

@@ -7,20 +7,12 @@
 
 #include "chem/element_data_files.h"
 #include "chem/formula_search.h"
+#include "loaded_elements.h"
 
 namespace {
 
 const qzx::ElementTable& elements() {
-    static const qzx::ElementTable table = [] {
-        qzx::ElementTable t;
-        qzx::CalcElementSlots calcSlots{};
-        if (!qzx::LoadElementTable(QZX_RUNTIME_DIR, t, calcSlots, [](const std::string&) {
-                 std::abort();
-             }).loaded)
-            std::abort();
-        return t;
-    }();
-    return table;
+    return qzx::bench::loadedElementTable();
 }
 
 /// 500.2 +- 0.5 with C0-40 H0-80 N0-10 O0-20.

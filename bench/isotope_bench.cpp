@@ -11,20 +11,12 @@
 #include "chem/element_data_files.h"
 #include "chem/formula_text.h"
 #include "chem/isotope_pattern.h"
+#include "loaded_elements.h"
 
 namespace {
 
 const qzx::ElementTable& elements() {
-    static const qzx::ElementTable table = [] {
-        qzx::ElementTable t;
-        qzx::CalcElementSlots calcSlots{};
-        if (!qzx::LoadElementTable(QZX_RUNTIME_DIR, t, calcSlots, [](const std::string&) {
-                 std::abort();
-             }).loaded)
-            std::abort();
-        return t;
-    }();
-    return table;
+    return qzx::bench::loadedElementTable();
 }
 
 qzx::Composition formula(std::string text) {

@@ -5,9 +5,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 
 #include "chem/element_data_files.h"
+#include "loaded_elements.h"
 #include "render/structure_painter.h"
 #include "settings/settings.h"
 #include "structure/editor.h"
@@ -16,17 +16,8 @@
 
 namespace {
 
-qzx::ElementTable loadElements() {
-    qzx::ElementTable table;
-    qzx::CalcElementSlots calcSlots{};
-    qzx::LoadElementTable(QZX_RUNTIME_DIR, table, calcSlots,
-                          [](const std::string&) { std::abort(); });
-    return table;
-}
-
 const qzx::ElementTable& elements() {
-    static const qzx::ElementTable table = loadElements();
-    return table;
+    return qzx::bench::loadedElementTable();
 }
 
 /// Places `rings` free benzene rings on a grid and `loneAtoms` chlorine atoms below them.

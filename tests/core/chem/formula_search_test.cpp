@@ -1,4 +1,5 @@
 #include "chem/formula_search.h"
+#include "loaded_elements.h"
 
 #include <chrono>
 #include <cmath>
@@ -16,15 +17,7 @@ namespace qzx {
 namespace {
 
 const ElementTable& table() {
-    static const ElementTable loaded = [] {
-        ElementTable t;
-        CalcElementSlots calcSlots{};
-        EXPECT_TRUE(LoadElementTable(QZX_RUNTIME_DIR, t, calcSlots, [](const std::string& w) {
-                        ADD_FAILURE() << w;
-                    }).loaded);
-        return t;
-    }();
-    return loaded;
+    return test::loadedElementTable();
 }
 
 FormulaSearchInput query(double target, double tolerance) {

@@ -2,6 +2,7 @@
 // independently of the program's: an exact convolution without pruning, a brute-force sum
 // over every ordered choice of isotopes, and binomial probabilities from logarithms.
 #include "chem/isotope_pattern.h"
+#include "loaded_elements.h"
 
 #include <cmath>
 #include <map>
@@ -20,15 +21,7 @@ namespace qzx {
 namespace {
 
 const ElementTable& table() {
-    static const ElementTable loaded = [] {
-        ElementTable t;
-        CalcElementSlots calcSlots{};
-        EXPECT_TRUE(LoadElementTable(QZX_RUNTIME_DIR, t, calcSlots, [](const std::string& w) {
-                        ADD_FAILURE() << w;
-                    }).loaded);
-        return t;
-    }();
-    return loaded;
+    return test::loadedElementTable();
 }
 
 Composition formula(std::string text) {
