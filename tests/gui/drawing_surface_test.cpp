@@ -7,35 +7,24 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "app/app_state.h"
-#include "app/app_windows.h"
 #include "app/drawing_surface.h"
-#include "app/main_window.h"
+#include "gui_fixture.h"
 #include "render/colors.h"
-#include "program_folder.h"
-#include "scripted_prompter.h"
 #include "structure/editor.h"
-#include "test_paths.h"
 #include "windows/splash_window.h"
 
 namespace qzx {
 namespace {
 namespace fs = std::filesystem;
 
-class DrawingSurfaceTest : public ::testing::Test {
+class DrawingSurfaceTest : public test::ProgramTest {
 protected:
     void SetUp() override {
-        state.programDirectory = folder;
-        window = std::make_unique<MainWindow>(state, prompter, windows);
+        create();
         window->splash()->hide();
         surface = window->drawingSurface();
     }
-    void TearDown() override { window.reset(); }
 
-    void chooseTool(int tag) {
-        qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton%1").arg(tag)))
-            ->click();
-    }
     /// Press, drag in a few steps and release with the left button, as a hand would.
     void drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::mousePress(surface, Qt::LeftButton, modifiers, from);
@@ -43,21 +32,10 @@ protected:
         QTest::mouseMove(surface, to);
         QTest::mouseRelease(surface, Qt::LeftButton, modifiers, to);
     }
-    QString composition() const {
-        return window->findChild<QLabel*>(QStringLiteral("Panel4"))->text();
-    }
-    QString mass() const { return window->findChild<QLabel*>(QStringLiteral("Panel5"))->text(); }
+    QString composition() const { return child<QLabel>("Panel4")->text(); }
+    QString mass() const { return child<QLabel>("Panel5")->text(); }
     QColor pixel(int x, int y) const { return surface->image().pixelColor(x, y); }
-    QAction* action(const char* name) const {
-        return qobject_cast<QAction*>(window->control(QString::fromLatin1(name)));
-    }
 
-    test::ProgramFolder programFolder{"qzx_draw_"};
-    const fs::path& folder = programFolder.path();
-    AppState state;
-    test::ScriptedPrompter prompter;
-    AppWindows windows;
-    std::unique_ptr<MainWindow> window;
     DrawingSurface* surface = nullptr;
 };
 
@@ -69,7 +47,7 @@ TEST_F(DrawingSurfaceTest, SingleBondFromEmptySpaceIsEthane) {
     EXPECT_TRUE(window->isControlEnabled(QStringLiteral("m2Select")));
     EXPECT_TRUE(window->isControlEnabled(QStringLiteral("SpeedButton53")));
     // The bond line lies between the two atoms in the bond colour.
-    EXPECT_EQ(pixel(320, 300), colorFromValue(state.settings.Bonds));
+    EXPECT_EQ(pixel(320, 300), colorFromValue(state->settings.Bonds));
 
     action("m3AccMass")->trigger();
     EXPECT_EQ(mass(), "   Monoisotopic Mass:  30.0469");
@@ -82,11 +60,11 @@ TEST_F(DrawingSurfaceTest, FusedBenzenesAreNaphthaleneWithBothCircles) {
     // The second ring's left edge is the first ring's right edge.
     drag(QPoint(440, 300), QPoint(440, 300));
     EXPECT_EQ(composition(), "   Composition:  C10 H8 ");
-    const QColor bond = colorFromValue(state.settings.Bonds);
+    const QColor bond = colorFromValue(state->settings.Bonds);
     // Circles of radius 14 about (400, 330) and (440, 330).
     EXPECT_EQ(pixel(400, 316), bond);
     EXPECT_EQ(pixel(440, 344), bond);
-    EXPECT_EQ(state.structure.count.rings, 2);
+    EXPECT_EQ(state->structure.count.rings, 2);
 }
 
 TEST_F(DrawingSurfaceTest, UndoRedoFromThePopupRestoresTheTables) {
@@ -94,7 +72,7 @@ TEST_F(DrawingSurfaceTest, UndoRedoFromThePopupRestoresTheTables) {
     drag(QPoint(300, 200), QPoint(300, 200));
     chooseTool(7);
     drag(QPoint(320, 260), QPoint(360, 300));
-    const Structure before = state.structure;
+    const Structure before = state->structure;
     const QString text = composition();
     EXPECT_EQ(text, "   Composition:  C7 H14 ");
     action("puUndo")->trigger();
@@ -103,16 +81,16 @@ TEST_F(DrawingSurfaceTest, UndoRedoFromThePopupRestoresTheTables) {
     action("puUndo")->trigger();
     EXPECT_EQ(action("puUndo")->text(), "Undo");
     EXPECT_EQ(composition(), text);
-    EXPECT_EQ(state.structure.count, before.count);
+    EXPECT_EQ(state->structure.count, before.count);
     // Field 9 is the history's own copy of the hydrogens, which undo takes; every other
     // field, the hydrogens included, is as drawn.
     for (int row = 1; row <= before.count.atoms; ++row) {
-        Atom restored = state.structure.atom(row);
+        Atom restored = state->structure.atom(row);
         restored.SavedHydrogens = before.atom(row).SavedHydrogens;
         EXPECT_EQ(restored, before.atom(row)) << row;
     }
     for (int row = 1; row <= before.count.bonds; ++row)
-        EXPECT_EQ(state.structure.bond(row), before.bond(row)) << row;
+        EXPECT_EQ(state->structure.bond(row), before.bond(row)) << row;
 }
 
 TEST_F(DrawingSurfaceTest, SelectAndDeleteWithTheKeyboard) {
@@ -125,13 +103,13 @@ TEST_F(DrawingSurfaceTest, SelectAndDeleteWithTheKeyboard) {
     drag(QPoint(360, 280), QPoint(400, 320));
     EXPECT_TRUE(window->editor().selectionPresent());
     EXPECT_EQ(pixel(380, 300), QColor(255, 0, 255)) << "selected atoms are marked in magenta";
-    QTest::keyClick(window.get(), Qt::Key_Delete);
+    QTest::keyClick(window, Qt::Key_Delete);
     EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
     EXPECT_FALSE(action("m2Select")->isChecked());
 }
 
 TEST_F(DrawingSurfaceTest, RefusedBondBeepsAndNewClearsEverything) {
-    state.settings.Sound = 2;
+    state->settings.Sound = 2;
     chooseTool(9);
     drag(QPoint(300, 300), QPoint(340, 340));
     EXPECT_EQ(composition(), "   Composition:  C2 H2 ");
@@ -140,12 +118,12 @@ TEST_F(DrawingSurfaceTest, RefusedBondBeepsAndNewClearsEverything) {
     EXPECT_EQ(prompter.beeps, 2);
     EXPECT_EQ(composition(), "   Composition:  C2 H2 ");
 
-    window->m1NewClick();
+    action("m1New")->trigger();
     EXPECT_EQ(composition(), "   Composition:");
     EXPECT_EQ(mass(), "   Formula Weight:");
-    EXPECT_TRUE(state.structure.empty());
+    EXPECT_TRUE(state->structure.empty());
     EXPECT_FALSE(window->isControlEnabled(QStringLiteral("m1SaveAs")));
-    EXPECT_EQ(pixel(320, 320), colorFromValue(state.settings.Background));
+    EXPECT_EQ(pixel(320, 320), colorFromValue(state->settings.Background));
 }
 
 TEST_F(DrawingSurfaceTest, ElementButtonChangesAnAtom) {

@@ -9,14 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_state.h"
-#include "app/app_windows.h"
 #include "app/drawing_surface.h"
-#include "app/main_window.h"
-#include "program_folder.h"
-#include "scripted_prompter.h"
+#include "gui_fixture.h"
 #include "settings/settings_file.h"
-#include "structure/editor.h"
 #include "util/safe_file.h"
 #include "windows/splash_window.h"
 
@@ -24,39 +19,23 @@ namespace qzx {
 namespace {
 namespace fs = std::filesystem;
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public test::ProgramTest {
 protected:
     void SetUp() override {
-        state.programDirectory = folder;
-        window = std::make_unique<MainWindow>(state, prompter, windows);
+        create();
         window->splash()->hide();
     }
-    void TearDown() override { window.reset(); }
 
-    void chooseTool(int tag) {
-        qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton%1").arg(tag)))
-            ->click();
-    }
     void drag(QPoint from, QPoint to) {
         QWidget* surface = window->drawingSurface();
         QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, from);
         QTest::mouseMove(surface, to);
         QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, to);
     }
-    QString composition() const {
-        return window->findChild<QLabel*>(QStringLiteral("Panel4"))->text();
-    }
-    QLineEdit* labelField() const { return window->findChild<QLineEdit*>(QStringLiteral("Edit1")); }
-    QString file(const char* name) const {
-        return QString::fromStdString((folder / name).string());
-    }
-
-    test::ProgramFolder programFolder{"qzx_files_"};
-    const fs::path& folder = programFolder.path();
-    AppState state;
-    test::ScriptedPrompter prompter;
-    AppWindows windows;
-    std::unique_ptr<MainWindow> window;
+    QString composition() const { return child<QLabel>("Panel4")->text(); }
+    QLineEdit* labelField() const { return child<QLineEdit>("Edit1"); }
+    QString file(const char* name) const { return QString::fromStdString((folder / name).string()); }
+    void run(const char* command) const { window->runCommand(command); }
 };
 
 TEST_F(FileCommandsTest, SaveAsOpenAndSaveAgainGiveTheSameFile) {
@@ -68,23 +47,23 @@ TEST_F(FileCommandsTest, SaveAsOpenAndSaveAgainGiveTheSameFile) {
     labelField()->setText("Toluene");
 
     prompter.files.push_back(file("toluene")); // the default extension is added
-    window->m1SaveAsClick();
+    run("m1SaveAs");
     ASSERT_TRUE(fs::exists(folder / "toluene.MSD"));
     EXPECT_EQ(prompter.fileDialogs.back(), "Save As|MSD Files   (*.MSD)|*.MSD");
-    EXPECT_TRUE(state.structure.CurrentFile.empty()) << "Save As keeps the file last opened";
+    EXPECT_TRUE(state->structure.CurrentFile.empty()) << "Save As keeps the file last opened";
     const auto first = readWholeFile(folder / "toluene.MSD");
 
-    window->m1NewClick();
+    run("m1New");
     EXPECT_EQ(composition(), "   Composition:");
     prompter.files.push_back(file("toluene.MSD"));
-    window->m1OpenClick();
+    run("m1Open");
     EXPECT_EQ(composition(), drawn);
     EXPECT_EQ(labelField()->text().trimmed(), "Toluene");
-    EXPECT_EQ(state.structure.CurrentFile, (folder / "toluene.MSD").string());
+    EXPECT_EQ(state->structure.CurrentFile, (folder / "toluene.MSD").string());
 
     // Save asks about the current file, and writes the same bytes again.
     prompter.answers.push_back(Prompter::Answer::Yes);
-    window->m1SaveClick();
+    run("m1Save");
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_EQ(prompter.shown.back().text, "Save to file: " + file("toluene.MSD"));
     EXPECT_EQ(readWholeFile(folder / "toluene.MSD"), first);
@@ -95,15 +74,15 @@ TEST_F(FileCommandsTest, AFileThatIsNoStructureLeavesTheDrawingAndTheCurrentFile
     drag(QPoint(300, 300), QPoint(340, 300));
     std::ofstream(folder / "notes.MSD") << "shopping list";
     prompter.files.push_back(file("notes.MSD"));
-    window->m1OpenClick();
+    run("m1Open");
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Not a Valid QZX Datafile");
     EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
-    EXPECT_TRUE(state.structure.CurrentFile.empty())
+    EXPECT_TRUE(state->structure.CurrentFile.empty())
         << "Save must not be pointed at a file that is not a structure";
 
     prompter.files.push_back(file("missing.MSD"));
-    window->m1OpenClick();
+    run("m1Open");
     EXPECT_EQ(prompter.shown.back().text, "File: " + file("missing.MSD") + " does not exist");
     EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
 }
@@ -116,18 +95,18 @@ TEST_F(FileCommandsTest, MolExportAndImportKeepTheComposition) {
     const QString drawn = composition();
     EXPECT_EQ(drawn, "   Composition:  C6 H5 N1 O2 ");
     prompter.files.push_back(file("nitrobenzene"));
-    window->m1MolexportClick();
+    run("m1Molexport");
     ASSERT_TRUE(fs::exists(folder / "nitrobenzene.mol"));
     EXPECT_EQ(prompter.fileDialogs.back(), "Export MOLfile|MOL Files   (*.mol)|*.mol");
 
-    window->m1NewClick();
+    run("m1New");
     prompter.files.push_back(file("nitrobenzene.mol"));
-    window->m1MolimportClick();
+    run("m1Molimport");
     EXPECT_EQ(composition(), drawn);
 
     std::ofstream(folder / "empty.mol") << "title\r\n\r\nprogram\r\n  0  0\r\n";
     prompter.files.push_back(file("empty.mol"));
-    window->m1MolimportClick();
+    run("m1Molimport");
     EXPECT_FALSE(prompter.shown.empty());
     EXPECT_EQ(composition(), drawn) << "a refused import leaves the structure";
 }
@@ -137,14 +116,14 @@ TEST_F(FileCommandsTest, RGroupIsSavedLoadedAndInserted) {
     chooseTool(7);
     drag(QPoint(300, 300), QPoint(340, 300));
     prompter.files.push_back(file("ethyl.RGF"));
-    window->m1RSaveClick();
+    run("m1RSave");
     EXPECT_EQ(prompter.fileDialogs.back(), "Save R Group|RGF Files   (*.RGF)|*.RGF");
-    EXPECT_TRUE(state.structure.empty()) << "saving an R group clears the drawing";
+    EXPECT_TRUE(state->structure.empty()) << "saving an R group clears the drawing";
     EXPECT_EQ(composition(), "   Composition:");
 
     prompter.files.push_back(file("ethyl.RGF"));
-    window->m1RLoadClick();
-    EXPECT_EQ(state.settings.R_Group, "ethyl");
+    run("m1RLoad");
+    EXPECT_EQ(state->settings.R_Group, "ethyl");
     EXPECT_EQ(qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton11")))
                   ->toolTip(),
               "Add R Group = ethyl");
@@ -168,9 +147,37 @@ TEST_F(FileCommandsTest, RGroupToolWithoutAnActiveGroupSaysSoAndChangesNothing) 
     EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
 
     // Cancelling Load R Group still writes the name.
-    window->m1RLoadClick();
+    run("m1RLoad");
     EXPECT_EQ(loadSettings(folder / "QZXPRO.INI").R_Group, "{Default}");
     EXPECT_TRUE(fs::exists(folder / "QZXPRO.INI"));
+}
+
+TEST_F(FileCommandsTest, TheLabelFieldIsTheStructureLabel) {
+    chooseTool(7);
+    drag(QPoint(300, 300), QPoint(340, 300));
+    // Typed without Enter, the title is still the one Save writes.
+    labelField()->setText("Ethane, first try");
+    EXPECT_EQ(state->structure.StructureLabel, "Ethane, first try");
+    prompter.files.push_back(file("ethane.MSD"));
+    run("m1SaveAs");
+    prompter.files.push_back(file("ethane.MSD"));
+    run("m1Open");
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    labelField()->setText("Ethane");
+    run("m1Save");
+    run("m1New");
+    EXPECT_EQ(labelField()->text(), "");
+    EXPECT_EQ(state->structure.StructureLabel, "");
+    prompter.files.push_back(file("ethane.MSD"));
+    run("m1Open");
+    EXPECT_EQ(labelField()->text().trimmed(), "Ethane");
+    EXPECT_EQ(state->structure.StructureLabel, labelField()->text().toStdString());
+
+    // Saving an R group clears the drawing and its title together.
+    prompter.files.push_back(file("ethyl.RGF"));
+    run("m1RSave");
+    EXPECT_EQ(labelField()->text(), "");
+    EXPECT_EQ(state->structure.StructureLabel, "");
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <memory>
 
+#include "gui_fixture.h"
+#include "platform/prompter.h"
 #include "platform/system_facts.h"
 #include "windows/about_box.h"
 #include "windows/notice_window.h"
@@ -145,12 +147,14 @@ TEST(SystemFacts, GatheredFromThisMachine) {
     EXPECT_GT(facts.freeDiskBytes, 0U);
 }
 
-TEST(InformationWindows, CaptionsAndWindowNames) {
+using InformationWindows = test::GuiTest;
+
+TEST_F(InformationWindows, CaptionsAndWindowNames) {
     SplashWindow splash;
-    AboutBox about;
-    StatusWindow status(typicalFacts());
-    ShortcutsWindow shortcuts;
-    NoticeWindow notice;
+    AboutBox about(context());
+    StatusWindow status(context(), typicalFacts());
+    ShortcutsWindow shortcuts(context());
+    NoticeWindow notice(context());
     const std::vector<std::pair<QWidget*, std::pair<const char*, const char*>>> expected = {
         {&splash, {"TSplash", "QZX Pro"}},  {&about, {"TAboutBox", "About QZX Pro"}},
         {&status, {"TStatform", "Status"}}, {&shortcuts, {"TShrtform", "Shortcuts"}},
@@ -162,12 +166,12 @@ TEST(InformationWindows, CaptionsAndWindowNames) {
     }
 }
 
-TEST(InformationWindows, OkButtonClosesEachWindow) {
+TEST_F(InformationWindows, OkButtonClosesEachWindow) {
     std::vector<std::unique_ptr<QDialog>> windows;
-    windows.push_back(std::make_unique<AboutBox>());
-    windows.push_back(std::make_unique<StatusWindow>(typicalFacts()));
-    windows.push_back(std::make_unique<ShortcutsWindow>());
-    windows.push_back(std::make_unique<NoticeWindow>());
+    windows.push_back(std::make_unique<AboutBox>(context()));
+    windows.push_back(std::make_unique<StatusWindow>(context(), typicalFacts()));
+    windows.push_back(std::make_unique<ShortcutsWindow>(context()));
+    windows.push_back(std::make_unique<NoticeWindow>(context()));
     for (const auto& window : windows) {
         QPushButton* ok = button(*window, QStringLiteral("BitBtn1"));
         ASSERT_NE(ok, nullptr) << window->objectName().toStdString();
@@ -180,8 +184,8 @@ TEST(InformationWindows, OkButtonClosesEachWindow) {
     }
 }
 
-TEST(AboutBox, ProductTitleSitsInAPanel) {
-    AboutBox about;
+TEST_F(InformationWindows, AboutBoxTitleSitsInAPanel) {
+    AboutBox about(context());
     const auto* panel = about.findChild<QFrame*>(QStringLiteral("Panel1"));
     ASSERT_NE(panel, nullptr);
     const QList<QLabel*> labels = panel->findChildren<QLabel*>();
@@ -191,16 +195,15 @@ TEST(AboutBox, ProductTitleSitsInAPanel) {
     EXPECT_TRUE(titled);
 }
 
-TEST(StatusWindow, FilledOnceWhenCreated) {
-    SystemFacts facts = typicalFacts();
-    StatusWindow window(facts);
+TEST_F(InformationWindows, StatusWindowIsFilledOnceWhenCreated) {
+    const SystemFacts facts = typicalFacts();
+    StatusWindow window(context(), facts);
     const QStringList expected = statusLines(facts);
     for (int line = 1; line <= 7; ++line)
         EXPECT_EQ(labelText(window, QStringLiteral("Label%1").arg(line)), expected[line - 1]);
 
-    // Nothing the window does later refreshes the texts.
-    facts.memoryLoadPercent = 99;
-    facts.freeDiskBytes = 0;
+    // Showing the window does not gather this machine's facts afresh: the made-up facts it
+    // was filled with stay on display.
     window.show();
     window.hide();
     window.show();
@@ -209,7 +212,7 @@ TEST(StatusWindow, FilledOnceWhenCreated) {
     window.hide();
 }
 
-TEST(ShortcutsWindow, ListsTheTwentyOneKeysExactly) {
+TEST_F(InformationWindows, ShortcutsListTheTwentyOneKeysExactly) {
     const QStringList expected = {
         "F1 = Help .................... Access the Help System",
         "F2 = Select ..................Used to Move or Delete Substructures",
@@ -233,7 +236,7 @@ TEST(ShortcutsWindow, ListsTheTwentyOneKeysExactly) {
         "<Esc> ... Cancels Select or Valence when they are active",
         "<Shift> ... Force a Draw in Place - Prevent Merging",
     };
-    ShortcutsWindow window;
+    ShortcutsWindow window(context());
     EXPECT_EQ(window.findChildren<QLabel*>().size(), 21);
     for (int line = 1; line <= 21; ++line) {
         const auto* label = window.findChild<QLabel*>(QStringLiteral("Label%1").arg(line));
@@ -295,7 +298,7 @@ TEST(SplashWindow, ClickOnTextWindowOrButtonCloses) {
     EXPECT_TRUE(clickCloses(ok, ok->rect().center()));
 }
 
-TEST(SplashWindow, ShownModallyWithCloseCaption) {
+TEST(SplashWindow, ShownModallyThroughTheDesktopPrompter) {
     SplashWindow splash;
     QString captionWhileShown;
     bool modalWhileShown = false;
@@ -306,14 +309,16 @@ TEST(SplashWindow, ShownModallyWithCloseCaption) {
     });
     // Rejection only if the click failed to close the window, so the test cannot hang.
     QTimer::singleShot(3000, &splash, &QDialog::reject);
-    EXPECT_EQ(splash.showModalWithCaption(QStringLiteral("Close")), QDialog::Accepted);
+    splash.setButtonCaption(QStringLiteral("Close"));
+    DialogPrompter prompter;
+    EXPECT_EQ(prompter.showModal(splash), QDialog::Accepted);
     EXPECT_EQ(captionWhileShown, "Close");
     EXPECT_TRUE(modalWhileShown);
     EXPECT_EQ(splash.buttonCaption(), "Close");
 }
 
-TEST(NoticeWindow, ShowsTheCallersTextUntilOk) {
-    NoticeWindow notice;
+TEST_F(InformationWindows, NoticeShowsTheCallersTextUntilOk) {
+    NoticeWindow notice(context());
     notice.setNotice(QStringLiteral("Chlorine will be limited\r\nto 6 atoms <max>"));
     EXPECT_EQ(notice.notice(), "Chlorine will be limited\nto 6 atoms <max>");
     const auto* label = notice.findChild<QLabel*>(QStringLiteral("Label1"));

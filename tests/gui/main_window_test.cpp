@@ -13,61 +13,31 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_state.h"
-#include "app/app_windows.h"
 #include "app/cursors.h"
 #include "app/drawing_surface.h"
-#include "app/main_window.h"
 #include "app/screen_fit.h"
+#include "gui_fixture.h"
 #include "platform/help_browser.h"
 #include "render/colors.h"
-#include "program_folder.h"
-#include "scripted_prompter.h"
 #include "structure/editor.h"
 #include "test_paths.h"
 #include "windows/splash_window.h"
-#include "windows/status_window.h"
 
 namespace qzx {
 namespace {
 namespace fs = std::filesystem;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::ProgramTest {
 protected:
-    void SetUp() override {
-        state.programDirectory = folder;
-    }
-    void TearDown() override { window.reset(); }
-    void writeIni(const std::string& text) { std::ofstream(folder / "QZXPRO.INI") << text; }
-    MainWindow& create() {
-        window = std::make_unique<MainWindow>(state, prompter, windows);
-        return *window;
-    }
-    QAction* action(const char* name) {
-        return qobject_cast<QAction*>(window->control(QString::fromLatin1(name)));
-    }
-    QToolButton* button(const QString& name) {
-        return qobject_cast<QToolButton*>(window->control(name));
-    }
-    template <typename T> T* child(const char* name) {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
     QColor pixel(int x, int y) { return window->drawingSurface()->image().pixelColor(x, y); }
-
-    test::ProgramFolder programFolder{"qzx_main_"};
-    const fs::path& folder = programFolder.path();
-    AppState state;
-    test::ScriptedPrompter prompter;
-    AppWindows windows;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, StartsWithDefaultsAnEmptyDrawingAndTheStartScreen) {
     MainWindow& w = create();
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(state.settings, Settings{});
-    EXPECT_EQ(state.elements[1].NominalMass, 12);
-    EXPECT_EQ(state.calcElementSlots, kDefaultCalcElementSlots);
+    EXPECT_EQ(state->settings, Settings{});
+    EXPECT_EQ(state->elements[1].NominalMass, 12);
+    EXPECT_EQ(state->calcElementSlots, kDefaultCalcElementSlots);
     EXPECT_EQ(w.windowTitle(), "Quorin Professional");
     EXPECT_EQ(child<QLabel>("Panel4")->text(), "   Composition:");
     EXPECT_EQ(child<QLabel>("Panel5")->text(), "   Formula Weight:");
@@ -81,7 +51,6 @@ TEST_F(MainWindowTest, StartsWithDefaultsAnEmptyDrawingAndTheStartScreen) {
     EXPECT_TRUE(button(QStringLiteral("SpeedButton1"))->isChecked());
     EXPECT_TRUE(button(QStringLiteral("SpeedButton49"))->isChecked());
     EXPECT_FALSE(w.editor().analyzeMode());
-    EXPECT_EQ(w.mainState().molBondLength, 100);
     EXPECT_FALSE(child<QLineEdit>("Edit1")->isVisible());
     EXPECT_EQ(child<QLineEdit>("Edit1")->maxLength(), 60);
     EXPECT_EQ(button(QStringLiteral("SpeedButton11"))->toolTip(), "Add R Group = {Default}");
@@ -222,20 +191,20 @@ TEST_F(MainWindowTest, ToolPanelHasTwentyOneToolsAndThreeElementPages) {
     QLabel* page = child<QLabel>("Label1");
     EXPECT_EQ(captionsOfPage(), page1);
     EXPECT_EQ(page->text(), "  1");
-    w.SpinButton1UpClick();
+    button(QStringLiteral("SpinButton1Up"))->click();
     EXPECT_EQ(captionsOfPage(), page2);
     EXPECT_EQ(page->text(), "  2");
-    w.SpinButton1UpClick();
+    button(QStringLiteral("SpinButton1Up"))->click();
     EXPECT_EQ(captionsOfPage(), page3);
     button(QStringLiteral("SpeedButton46"))->click(); // button 25 on page 3: C*
     EXPECT_EQ(w.editor().tool(), 22);
     EXPECT_EQ(w.editor().currentElement(), 13);
-    w.SpinButton1UpClick();
+    button(QStringLiteral("SpinButton1Up"))->click();
     EXPECT_EQ(page->text(), "  1");
-    w.SpinButton1DownClick();
+    button(QStringLiteral("SpinButton1Down"))->click();
     EXPECT_EQ(captionsOfPage(), page3);
-    w.SpinButton1DownClick();
-    w.SpinButton1DownClick();
+    button(QStringLiteral("SpinButton1Down"))->click();
+    button(QStringLiteral("SpinButton1Down"))->click();
     EXPECT_EQ(captionsOfPage(), page1);
     button(QStringLiteral("SpeedButton29"))->click(); // button 8 on page 1: iodine
     EXPECT_EQ(w.editor().currentElement(), 11);
@@ -249,7 +218,7 @@ TEST_F(MainWindowTest, SettingsFileIsAppliedAtStartUp) {
     EXPECT_TRUE(action("m3ShowFragComp")->isChecked());
     EXPECT_FALSE(action("m3ShowBoxPopUp")->isChecked());
     EXPECT_TRUE(action("m3AccMass")->isChecked());
-    EXPECT_TRUE(w.mainState().UseAccurateMass);
+    EXPECT_TRUE(state->UseAccurateMass);
     EXPECT_TRUE(action("m3ShowLabel")->isChecked());
     EXPECT_FALSE(child<QLineEdit>("Edit1")->isHidden());
     EXPECT_EQ(child<QScrollArea>("ScrollBox1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -284,8 +253,8 @@ TEST_F(MainWindowTest, MissingElementFilesWarnAThenBAndStartUpStillCompletes) {
     EXPECT_EQ(prompter.shown[1].text, "WARNING! File QZXPROB.DAT was Not Found");
     EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Warning);
     EXPECT_EQ(prompter.beeps, 4);
-    EXPECT_EQ(state.elements[1].NominalMass, 0);
-    EXPECT_EQ(state.elements[1].Symbol, "C");
+    EXPECT_EQ(state->elements[1].NominalMass, 0);
+    EXPECT_EQ(state->elements[1].Symbol, "C");
     EXPECT_EQ(button(QStringLiteral("SpeedButton22"))->text(), "C");
     ASSERT_NE(w.splash(), nullptr);
     EXPECT_TRUE(w.splash()->isVisible());
@@ -298,24 +267,24 @@ TEST_F(MainWindowTest, DamagedElementFileIsRefusedWithItsName) {
     EXPECT_TRUE(prompter.shown[0].text.contains("QZXPROB.DAT"))
         << prompter.shown[0].text.toStdString();
     EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Error);
-    EXPECT_EQ(state.elements[1].NominalMass, 0);
-    EXPECT_EQ(state.elements[8].Isotopes[1].Mass, 0.0f);
+    EXPECT_EQ(state->elements[1].NominalMass, 0);
+    EXPECT_EQ(state->elements[8].Isotopes[1].Mass, 0.0f);
 }
 
 TEST_F(MainWindowTest, NewAsksOnlyWhenConfirmNewIsOn) {
     MainWindow& w = create();
     QLineEdit* label = child<QLineEdit>("Edit1");
     label->setText("Aspirin");
-    w.m1NewClick();
+    action("m1New")->trigger();
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(prompter.beeps, 0);
     EXPECT_EQ(label->text(), "");
 
-    state.settings.ConfirmNew = true;
-    state.settings.Sound = 3;
+    state->settings.ConfirmNew = true;
+    state->settings.Sound = 3;
     label->setText("Aspirin");
     prompter.answers.push_back(Prompter::Answer::Cancel);
-    w.m1NewClick();
+    action("m1New")->trigger();
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].title, "Confirm Erase");
     EXPECT_EQ(prompter.shown[0].text, "OK To Erase Structure?");
@@ -324,16 +293,16 @@ TEST_F(MainWindowTest, NewAsksOnlyWhenConfirmNewIsOn) {
     EXPECT_EQ(label->text(), "Aspirin");
 
     prompter.answers.push_back(Prompter::Answer::Ok);
-    w.SpeedButton50Click();
-    w.m1NewClick();
+    button(QStringLiteral("SpeedButton50"))->click();
+    action("m1New")->trigger();
     EXPECT_EQ(label->text(), "");
     EXPECT_FALSE(w.editor().analyzeMode());
     EXPECT_TRUE(button(QStringLiteral("SpeedButton49"))->isChecked());
 
-    state.settings.Sound = 0;
+    state->settings.Sound = 0;
     prompter.beeps = 0;
     prompter.answers.push_back(Prompter::Answer::Ok);
-    w.m1NewClick();
+    action("m1New")->trigger();
     EXPECT_EQ(prompter.beeps, 0) << "Sound 0 silences the error signal";
 }
 
@@ -355,15 +324,15 @@ TEST_F(MainWindowTest, DrawAnalyzeAndFragmentShapes) {
 
     // Sub-fragments need multi-fragment, box mode and analyze mode.
     action("m3SubFrag")->trigger();
-    EXPECT_TRUE(w.mainState().subFragment);
-    EXPECT_TRUE(w.mainState().multiFragment);
+    EXPECT_TRUE(w.fragmentOptions().subFragment);
+    EXPECT_TRUE(w.fragmentOptions().multiFragment);
     EXPECT_TRUE(action("m3MultiFrag")->isChecked());
     EXPECT_EQ(w.editor().fragmentShape(), 2);
     EXPECT_TRUE(button(QStringLiteral("SpeedButton55"))->isChecked());
     EXPECT_TRUE(w.editor().analyzeMode());
     action("m3SubFrag")->trigger();
-    EXPECT_FALSE(w.mainState().subFragment);
-    EXPECT_TRUE(w.mainState().multiFragment);
+    EXPECT_FALSE(w.fragmentOptions().subFragment);
+    EXPECT_TRUE(w.fragmentOptions().multiFragment);
 
     // Menu and popup keep one "show all atoms" option.
     action("puShow")->trigger();
@@ -376,15 +345,15 @@ TEST_F(MainWindowTest, DrawAnalyzeAndFragmentShapes) {
 TEST_F(MainWindowTest, OptionTogglesKeepTheirCheckMarks) {
     MainWindow& w = create();
     action("m3AccMass")->trigger();
-    EXPECT_TRUE(w.mainState().UseAccurateMass);
+    EXPECT_TRUE(state->UseAccurateMass);
     EXPECT_TRUE(action("m3AccMass")->isChecked());
     action("m3ShowBoxPopUp")->trigger();
-    EXPECT_FALSE(w.mainState().showBoxPopup);
+    EXPECT_FALSE(w.fragmentOptions().showBoxPopup);
     EXPECT_FALSE(action("m3ShowBoxPopUp")->isChecked());
     action("m3ShowLabel")->trigger();
     QLineEdit* label = child<QLineEdit>("Edit1");
     EXPECT_FALSE(label->isHidden());
-    EXPECT_EQ(label->palette().color(QPalette::Base), colorFromValue(state.settings.Background));
+    EXPECT_EQ(label->palette().color(QPalette::Base), colorFromValue(state->settings.Background));
     action("m3ShowLabel")->trigger();
     EXPECT_TRUE(label->isHidden());
     button(QStringLiteral("SpeedButton58"))->click();
@@ -395,14 +364,14 @@ TEST_F(MainWindowTest, OptionTogglesKeepTheirCheckMarks) {
 }
 
 TEST_F(MainWindowTest, DeleteFileAsksAndDeletesOnlyOnYes) {
-    MainWindow& w = create();
+    create();
     const fs::path victim = folder / "old.msd";
     std::ofstream(victim) << "x";
     const QString name = QString::fromStdString(victim.string());
 
     prompter.files.push_back(name);
     prompter.answers.push_back(Prompter::Answer::No);
-    w.m1DeleteClick();
+    action("m1Delete")->trigger();
     EXPECT_TRUE(fs::exists(victim));
     ASSERT_EQ(prompter.fileDialogs.size(), 1);
     EXPECT_EQ(prompter.fileDialogs[0], "Delete File|All Files   (*.*)|*.*");
@@ -414,28 +383,29 @@ TEST_F(MainWindowTest, DeleteFileAsksAndDeletesOnlyOnYes) {
 
     prompter.files.push_back(name);
     prompter.answers.push_back(Prompter::Answer::Yes);
-    w.m1DeleteClick();
+    action("m1Delete")->trigger();
     EXPECT_FALSE(fs::exists(victim));
 
     // Cancelling the file dialog asks nothing.
     prompter.shown.clear();
-    w.m1DeleteClick();
+    action("m1Delete")->trigger();
     EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(MainWindowTest, MolBondLengthTakesWholeNumbersFromOne) {
-    MainWindow& w = create();
+    create();
     prompter.inputAnswers = {QStringLiteral("250"), QStringLiteral("0"), QStringLiteral("abc"),
                              QStringLiteral("-5"), QString()};
-    w.m1MolBndLenClick();
+    action("m1MolBndLen")->trigger();
     ASSERT_EQ(prompter.inputs.size(), 1u);
     EXPECT_EQ(prompter.inputs[0],
               (QStringList{"MOLFile Bond Length", "Enter the Bond Length", "100"}));
-    EXPECT_EQ(w.mainState().molBondLength, 250);
     for (int i = 0; i < 4; ++i)
-        w.m1MolBndLenClick();
-    EXPECT_EQ(w.mainState().molBondLength, 250);
-    EXPECT_EQ(prompter.inputs.back()[2], "250");
+        action("m1MolBndLen")->trigger();
+    // Each box shows the length in force: 250 after the first answer, kept by the refusals.
+    ASSERT_EQ(prompter.inputs.size(), 5u);
+    for (std::size_t i = 1; i < 5; ++i)
+        EXPECT_EQ(prompter.inputs[i][2], "250") << i;
     EXPECT_EQ(prompter.beeps, 3 * 30) << "each refused length gives the error signal";
 }
 
@@ -443,26 +413,21 @@ TEST_F(MainWindowTest, ExitShowsTheStartScreenModallyWithClose) {
     MainWindow& w = create();
     w.splash()->hide();
     QString captionSeen;
-    bool wasModal = false;
-    QTimer::singleShot(0, [&] {
-        captionSeen = w.splash()->buttonCaption();
-        wasModal = w.splash()->isModal() && w.splash()->isVisible();
-        w.splash()->accept();
-    });
-    w.m1ExitClick();
+    prompter.onModal = [&](QDialog& shown) {
+        captionSeen = qobject_cast<SplashWindow*>(&shown)->buttonCaption();
+        return int(QDialog::Accepted);
+    };
+    action("m1Exit")->trigger();
+    EXPECT_EQ(prompter.modalWindows, QStringList{"TSplash"});
     EXPECT_EQ(captionSeen, "Close");
-    EXPECT_TRUE(wasModal);
     EXPECT_EQ(prompter.beeps, 30);
     EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(MainWindowTest, HelpMenuOpensTopicsAndInformationWindows) {
     fs::copy(fs::path(QZX_RUNTIME_DIR) / "help", folder / "help");
-    HelpBrowser help(folder);
-    StatusWindow status(state);
-    windows.help = &help;
-    windows.status = &status;
     create();
+    HelpBrowser& help = registry->help();
     const std::pair<const char*, const char*> topics[] = {
         {"m7HelpContents", "Help Contents"}, {"m7FirstUse", "First Time User"}, {"FAQ1", "FAQ"}};
     for (const auto& [command, title] : topics) {
@@ -470,13 +435,10 @@ TEST_F(MainWindowTest, HelpMenuOpensTopicsAndInformationWindows) {
         EXPECT_TRUE(help.isVisible());
         EXPECT_EQ(help.currentTitle(), QString::fromLatin1(title)) << command;
     }
-    bool statusShownModally = false;
-    QTimer::singleShot(0, [&] {
-        statusShownModally = status.isVisible() && status.isModal();
-        status.accept();
-    });
     action("m7Status")->trigger();
-    EXPECT_TRUE(statusShownModally);
+    action("m7ShortCuts")->trigger();
+    action("m7About")->trigger();
+    EXPECT_EQ(prompter.modalWindows, (QStringList{"TStatform", "TShrtform", "TAboutBox"}));
 }
 
 TEST(Cursors, AllFiveAreLoadedFromTheProgramResources) {
@@ -504,7 +466,6 @@ TEST(ScreenFit, FactorsForScreenSizesTaskBarsAndDensity) {
 
     const ScreenFit smallWithBar = fitToScreen(640, 96, true);
     EXPECT_DOUBLE_EQ(smallWithBar.contentScale, 0.8 * 0.90);
-    EXPECT_DOUBLE_EQ(smallWithBar.frameWiden, 1.05);
     EXPECT_DOUBLE_EQ(smallWithBar.massPanelWiden, 1.12);
 
     EXPECT_DOUBLE_EQ(fitToScreen(1024, 96, true).contentScale, 1.28 * 0.95);

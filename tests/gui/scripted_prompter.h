@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "platform/prompter.h"
@@ -57,6 +59,28 @@ public:
         fileDialogs.push_back(title + u'|' + filter);
         return nextFile();
     }
+    std::optional<QColor> chooseColor(QWidget*, const QString& title,
+                                      const QColor& initial) override {
+        colorDialogs.push_back({title, initial});
+        if (colorAnswers.empty()) return std::nullopt;
+        const std::optional<QColor> answer = colorAnswers.front();
+        colorAnswers.pop_front();
+        return answer;
+    }
+    bool choosePrinter(QWidget*, QPrinter&) override {
+        ++printDialogs;
+        return acceptPrintDialogs;
+    }
+    bool setUpPage(QWidget*, QPrinter&) override {
+        ++pageSetupDialogs;
+        return acceptPrintDialogs;
+    }
+    /// Records the window's object name; `onModal` plays the user's part while the window
+    /// is "open" (it is not shown), otherwise the window is closed with Rejected at once.
+    int showModal(QDialog& window) override {
+        modalWindows << window.objectName();
+        return onModal ? onModal(window) : QDialog::Rejected;
+    }
     void beep() override { ++beeps; }
 
     std::deque<Answer> answers;
@@ -65,6 +89,13 @@ public:
     std::vector<Shown> shown;
     std::vector<QStringList> inputs;
     QStringList fileDialogs;
+    std::deque<std::optional<QColor>> colorAnswers; ///< nullopt answers Cancel
+    std::vector<std::pair<QString, QColor>> colorDialogs;
+    int printDialogs = 0;
+    int pageSetupDialogs = 0;
+    bool acceptPrintDialogs = false;
+    QStringList modalWindows;
+    std::function<int(QDialog&)> onModal;
     int beeps = 0;
 
 private:

@@ -10,36 +10,25 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/app_state.h"
-#include "app/app_windows.h"
 #include "app/drawing_surface.h"
-#include "app/main_window.h"
 #include "fake_pointer.h"
-#include "program_folder.h"
-#include "scripted_prompter.h"
-#include "test_paths.h"
+#include "gui_fixture.h"
 #include "windows/splash_window.h"
 
 namespace qzx {
 namespace {
 namespace fs = std::filesystem;
 
-class DrawingUnderX11 : public ::testing::Test {
+class DrawingUnderX11 : public test::ProgramTest {
 protected:
     void SetUp() override {
-        state.programDirectory = programFolder.path();
-        window = std::make_unique<MainWindow>(state, prompter, windows);
+        create();
         window->splash()->hide();
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         surface = window->drawingSurface();
     }
-    void TearDown() override { window.reset(); }
 
-    void chooseTool(int tag) {
-        qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton%1").arg(tag)))
-            ->click();
-    }
     /// Lets the program take the events the X server sends it.
     static void settle() { QTest::qWait(60); }
     void dragOnSurface(QPoint from, QPoint to) {
@@ -59,11 +48,6 @@ protected:
         return window->findChild<QLabel*>(QStringLiteral("Panel4"))->text();
     }
 
-    test::ProgramFolder programFolder{"qzx_x11_"};
-    AppState state;
-    test::ScriptedPrompter prompter;
-    AppWindows windows;
-    std::unique_ptr<MainWindow> window;
     DrawingSurface* surface = nullptr;
     test::FakePointer pointer;
 };
@@ -74,7 +58,7 @@ TEST_F(DrawingUnderX11, GesturesGiveTheCompositionsOfTheEditorTests) {
     dragOnSurface(QPoint(200, 200), QPoint(240, 200));
     EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
 
-    window->m1NewClick();
+    window->runCommand("m1New");
     chooseTool(2);
     dragOnSurface(QPoint(300, 150), QPoint(300, 150));
     dragOnSurface(QPoint(340, 150), QPoint(340, 150));

@@ -1,19 +1,18 @@
-// The main window's file commands: structure files, MOL files and R groups.
-#include <QFileInfo>
-#include <QLabel>
-#include <QToolButton>
+#include "app/file_commands.h"
 
-#include "app/app_state.h"
-#include "app/drawing_surface.h"
-#include "app/label_field.h"
-#include "app/main_window.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QWidget>
+
+#include "app/structure_view.h"
 #include "platform/prompter.h"
-#include "render/colors.h"
 #include "settings/settings_file.h"
-#include "structure/editor.h"
+#include "state/app_state.h"
 #include "structure/mol_file.h"
 #include "structure/r_group_file.h"
 #include "structure/structure_file.h"
+#include "windows/command_handlers.h"
+#include "windows/program_window.h"
 
 namespace qzx {
 namespace {
@@ -34,96 +33,121 @@ QString withDefaultExtension(const QString& name, const QString& extension) {
 
 } // namespace
 
-void MainWindow::showFileMessage(const std::string& message) {
-    errorSignal();
-    m_prompter.message(this, QStringLiteral("Quorin Professional"),
+FileCommands::FileCommands(const WindowContext& context, StructureView& view, QWidget* window)
+    : QObject(window), m_app(context.state), m_prompter(context.prompter), m_view(view),
+      m_window(window) {}
+
+void FileCommands::registerCommands(CommandHandlers& handlers) {
+    handlers.add("m1Open", [this] { m1OpenClick(); });
+    handlers.add("m1Save", [this] { m1SaveClick(); });
+    handlers.add("m1SaveAs", [this] { m1SaveAsClick(); });
+    handlers.add("m1Molimport", [this] { m1MolimportClick(); });
+    handlers.add("m1Molexport", [this] { m1MolexportClick(); });
+    handlers.add("m1MolBndLen", [this] { m1MolBndLenClick(); });
+    handlers.add("m1RLoad", [this] { m1RLoadClick(); });
+    handlers.add("m1RSave", [this] { m1RSaveClick(); });
+    handlers.add("m1Delete", [this] { m1DeleteClick(); });
+}
+
+void FileCommands::showFileMessage(const std::string& message) {
+    ErrorSignal(m_prompter, m_app.settings.Sound);
+    m_prompter.message(m_window, QStringLiteral("Quorin Professional"),
                        QString::fromStdString(message), Prompter::Icon::Error,
                        Prompter::Buttons::Ok);
 }
 
-void MainWindow::m1OpenClick() {
+void FileCommands::m1OpenClick() {
     const QString name =
-        m_prompter.openFileName(this, QStringLiteral("Open"), QString(), kStructureFilter);
+        m_prompter.openFileName(m_window, QStringLiteral("Open"), QString(), kStructureFilter);
     if (name.isEmpty()) return;
     const StructureFileResult result = readStructureFile(toPath(name), m_app.structure);
     if (!result.message.empty()) {
         // The drawing stays as it was, and so does the file that Save writes to.
         showFileMessage(result.message);
-        repaintStructure();
+        m_view.repaint();
         return;
     }
     m_app.structure.CurrentFile = name.toStdString();
-    m_editor->reset();
-    m_labelField->setText(QString::fromStdString(m_app.structure.StructureLabel));
-    repaintStructure();
-    SpeedButton49Click();
+    m_view.showLoadedStructure();
+    emit structureLoaded();
 }
 
-void MainWindow::m1SaveAsClick() {
+void FileCommands::m1SaveAsClick() {
     const QString name = withDefaultExtension(
-        m_prompter.saveFileName(this, QStringLiteral("Save As"),
+        m_prompter.saveFileName(m_window, QStringLiteral("Save As"),
                                 QString::fromStdString(m_app.structure.CurrentFile),
                                 kStructureFilter),
         QStringLiteral("MSD"));
     if (name.isEmpty()) return;
-    m_app.structure.StructureLabel = m_labelField->text().left(LabelField::kMaxLength).toStdString();
     if (const std::string error = saveStructureFile(toPath(name), m_app.structure); !error.empty())
         showFileMessage(error);
-    repaintStructure();
+    m_view.repaint();
 }
 
-void MainWindow::m1SaveClick() {
+void FileCommands::m1SaveClick() {
     if (m_app.structure.CurrentFile.empty()) {
         m1SaveAsClick();
         return;
     }
     const QString file = QString::fromStdString(m_app.structure.CurrentFile);
-    if (m_prompter.message(this, QStringLiteral("Save"), QStringLiteral("Save to file: ") + file,
+    if (m_prompter.message(m_window, QStringLiteral("Save"), QStringLiteral("Save to file: ") + file,
                            Prompter::Icon::Question,
                            Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
         return;
     if (const std::string error = saveStructureFile(toPath(file), m_app.structure); !error.empty())
         showFileMessage(error);
-    repaintStructure();
+    m_view.repaint();
 }
 
-void MainWindow::m1MolimportClick() {
+void FileCommands::m1MolimportClick() {
     const QString name =
-        m_prompter.openFileName(this, QStringLiteral("Import MOLfile"), QString(), kMolFilter);
+        m_prompter.openFileName(m_window, QStringLiteral("Import MOLfile"), QString(), kMolFilter);
     if (name.isEmpty()) return;
     const MolImportResult result =
-        readMolFile(toPath(name), m_app.structure, m_app.elements, m_state.molBondLength);
+        readMolFile(toPath(name), m_app.structure, m_app.elements, m_molBondLength);
     if (result.status != MolImportStatus::Read) {
         showFileMessage(result.message);
         return;
     }
-    m_editor->reset();
-    m_labelField->setText(QString::fromStdString(m_app.structure.StructureLabel));
-    repaintStructure();
-    SpeedButton49Click();
+    m_view.showLoadedStructure();
+    emit structureLoaded();
 }
 
-void MainWindow::m1MolexportClick() {
+void FileCommands::m1MolexportClick() {
     const QString name = withDefaultExtension(
-        m_prompter.saveFileName(this, QStringLiteral("Export MOLfile"),
+        m_prompter.saveFileName(m_window, QStringLiteral("Export MOLfile"),
                                 QStringLiteral("newfile.mol"), kMolFilter),
         QStringLiteral("mol"));
     if (name.isEmpty()) return;
-    if (const std::string error =
-            exportMolFile(toPath(name), m_app.structure, m_app.elements, m_state.molBondLength,
-                          m_labelField->text().toStdString());
+    if (const std::string error = exportMolFile(toPath(name), m_app.structure, m_app.elements,
+                                                m_molBondLength, m_app.structure.StructureLabel);
         !error.empty())
         showFileMessage(error);
 }
 
-void MainWindow::m1RSaveClick() {
+void FileCommands::m1MolBndLenClick() {
+    const std::optional<QString> answer = m_prompter.inputText(
+        m_window, QStringLiteral("MOLFile Bond Length"), QStringLiteral("Enter the Bond Length"),
+        QString::number(m_molBondLength));
+    if (!answer) return;
+    // A length below one pixel per unit would make every exported coordinate meaningless.
+    bool ok = false;
+    const int length = answer->trimmed().toInt(&ok);
+    if (!ok || length < 1) {
+        ErrorSignal(m_prompter, m_app.settings.Sound);
+        return;
+    }
+    m_molBondLength = length;
+}
+
+void FileCommands::m1RSaveClick() {
     if (const std::string refusal = rGroupSaveRefusal(m_app.structure); !refusal.empty()) {
         showFileMessage(refusal);
         return;
     }
     const QString folder = QString::fromStdString(m_app.programDirectory.string());
     const QString name = withDefaultExtension(
-        m_prompter.saveFileName(this, QStringLiteral("Save R Group"),
+        m_prompter.saveFileName(m_window, QStringLiteral("Save R Group"),
                                 folder + QStringLiteral("/newfile.RGF"), kRGroupFilter),
         QStringLiteral("RGF"));
     if (name.isEmpty()) return;
@@ -133,45 +157,45 @@ void MainWindow::m1RSaveClick() {
         return;
     }
     // The saved group is now the active one; the drawing is cleared for the next structure.
-    m_app.structure.clear();
-    m_app.structureMasses = {};
-    m_editor->reset();
-    setStructureCommandsEnabled(false);
-    m_compositionPanel->setText(QStringLiteral("   Composition:"));
-    m_massPanel->setText(QStringLiteral("   Formula Weight:"));
-    m_surface->clear(colorFromValue(m_app.settings.Background));
+    m_view.clearDrawing();
 }
 
-void MainWindow::m1RLoadClick() {
+void FileCommands::m1RLoadClick() {
     const QString name =
-        m_prompter.openFileName(this, QStringLiteral("Load R Group"), QString(), kRGroupFilter);
+        m_prompter.openFileName(m_window, QStringLiteral("Load R Group"), QString(), kRGroupFilter);
     if (!name.isEmpty()) {
         const RGroupLoadResult result = loadRGroup(toPath(name), m_app.programDirectory);
         if (!result.message.empty()) {
             showFileMessage(result.message);
         } else {
             m_app.settings.R_Group = result.name;
-            if (auto* button = qobject_cast<QToolButton*>(control(QStringLiteral("SpeedButton11"))))
-                button->setToolTip(QStringLiteral("Add R Group = ") +
-                                   QString::fromStdString(result.name));
+            emit m_app.changes.settingsChanged();
         }
     }
     // The name is written in every case, also after Cancel.
-    if (const std::string error =
-            saveRGroupSetting(m_app.settingsFile(), m_app.settings.R_Group);
+    if (const std::string error = saveRGroupSetting(m_app.settingsFile(), m_app.settings.R_Group);
         !error.empty())
         showFileMessage(error);
 }
 
-void MainWindow::insertRGroup(const RGroupRequest& request) {
-    const RGroupInsertOutcome outcome =
-        insertActiveRGroup(m_app.structure, m_app.programDirectory, request);
-    for (int i = 0; i < outcome.errorSignals; ++i) errorSignal();
-    if (!outcome.message.empty())
-        m_prompter.message(this, QStringLiteral("Quorin Professional"),
-                           QString::fromStdString(outcome.message), Prompter::Icon::Information,
-                           Prompter::Buttons::Ok);
-    repaintStructure();
+void FileCommands::m1DeleteClick() {
+    const QString file = m_prompter.openFileName(m_window, QStringLiteral("Delete File"), QString(),
+                                                 QStringLiteral("All Files   (*.*)|*.*"));
+    if (file.isEmpty()) return;
+    ErrorSignal(m_prompter, m_app.settings.Sound);
+    if (m_prompter.message(
+            m_window, QStringLiteral("Delete File"),
+            QStringLiteral("WARNING! About to Delete:  ") + file +
+                QStringLiteral("\n\n   Press Yes to Confirm Delete, or No To Cancel"),
+            Prompter::Icon::Warning, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return;
+    if (!QFile::remove(file)) {
+        ErrorSignal(m_prompter, m_app.settings.Sound);
+        m_prompter.message(m_window, QStringLiteral("Delete File"),
+                           QStringLiteral("The file ") + file +
+                               QStringLiteral(" could not be deleted."),
+                           Prompter::Icon::Error, Prompter::Buttons::Ok);
+    }
 }
 
 } // namespace qzx

@@ -40,7 +40,6 @@ void LabelField::mouseReleaseEvent(QMouseEvent* event) {
 
 void LabelField::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit labelEntered(text().left(kMaxLength));
         clearFocus();
         return;
     }

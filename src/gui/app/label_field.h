@@ -5,16 +5,12 @@
 namespace qzx {
 
 /// The structure's title field on the drawing surface (`Edit1`, at most 60 characters).
-/// A left-button drag with Ctrl held moves it; Enter stores its text and ends editing.
+/// A left-button drag with Ctrl held moves it; Enter ends editing.
 class LabelField : public QLineEdit {
     Q_OBJECT
 public:
     static constexpr int kMaxLength = 60;
     explicit LabelField(QWidget* parent = nullptr);
-
-signals:
-    /// Enter was pressed: the text (at most 60 characters) becomes the structure's label.
-    void labelEntered(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

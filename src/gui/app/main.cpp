@@ -2,16 +2,11 @@
 #include <QApplication>
 #include <QFont>
 
-#include "app/app_state.h"
-#include "app/app_windows.h"
 #include "app/main_window.h"
+#include "app/window_registry.h"
 #include "platform/app_style.h"
-#include "platform/help_browser.h"
 #include "platform/prompter.h"
-#include "windows/about_box.h"
-#include "windows/notice_window.h"
-#include "windows/shortcuts_window.h"
-#include "windows/status_window.h"
+#include "state/app_state.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,24 +17,10 @@ int main(int argc, char** argv) {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Small Fonts"), QStringLiteral("Liberation Sans"));
 
-    qzx::AppState state;
-    state.programDirectory = qzx::applicationFolder();
     qzx::DialogPrompter prompter;
-    qzx::AppWindows windows;
-
-    // The main window first: its creation reads the settings and the element table.
-    qzx::MainWindow mainWindow(state, prompter, windows);
-    qzx::AboutBox aboutBox(&mainWindow);
-    windows.aboutBox = &aboutBox;
-    qzx::NoticeWindow notice(&mainWindow);
-    windows.notice = &notice;
-    qzx::StatusWindow status(state, &mainWindow);
-    windows.status = &status;
-    qzx::ShortcutsWindow shortcuts(&mainWindow);
-    windows.shortcuts = &shortcuts;
-    qzx::HelpBrowser help(state.programDirectory);
-    windows.help = &help;
-
-    mainWindow.showMaximized();
+    const std::unique_ptr<qzx::AppState> state =
+        qzx::loadAppState(qzx::applicationFolder(), prompter);
+    qzx::WindowRegistry windows(*state, prompter);
+    windows.mainWindow().showMaximized();
     return QApplication::exec();
 }

@@ -1,187 +1,275 @@
 #include "app/main_window.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QButtonGroup>
-#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPrinter>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/app_state.h"
-#include "app/app_windows.h"
+#include "app/command_table.h"
 #include "app/drawing_surface.h"
-#include "app/element_pages.h"
-#include "app/label_field.h"
+#include "app/file_commands.h"
+#include "app/speed_bar.h"
+#include "app/structure_view.h"
+#include "app/tool_panel.h"
+#include "app/window_registry.h"
 #include "platform/app_style.h"
+#include "platform/help_browser.h"
 #include "platform/prompter.h"
 #include "render/colors.h"
-#include "render/tool_icons.h"
-#include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "structure/editor.h"
 #include "windows/splash_window.h"
+#include "windows/window_steering.h"
 
 namespace qzx {
 namespace {
 
-/// Sizes of the layout designed for an 800 x 600 screen, in pixels before fitting.
-constexpr int kToolButtonSize = 26;
-constexpr int kElementButtonHeight = 20;
-constexpr int kSpeedBarHeight = 28;
-constexpr int kStatusPanelHeight = 22;
+constexpr int kStatusPanelHeight = 22; ///< pixels on the 800 x 600 design
+constexpr int kMassPanelWidth = 220;
 
-struct ToolButtonDesign {
-    int tag;
-    const char* hint;
-    const char* caption; ///< empty for tools that show a picture
-};
-
-// The tool panel: rings, bonds and the chain show pictures; groups and atoms show captions.
-constexpr ToolButtonDesign kToolButtons[] = {
-    {1, "Cyclohexane", ""},
-    {2, "Benzene", ""},
-    {3, "Cyclopentane", ""},
-    {4, "Cyclohexane", ""},
-    {5, "Benzene", ""},
-    {6, "Cyclopentane", ""},
-    {7, "Single Bond", ""},
-    {8, "Double Bond", ""},
-    {9, "Triple Bond", ""},
-    {10, "Add Alkyl Chain", ""},
-    {11, "Add R Group", "--R"},
-    {12, "Add Hydroxyl Group", "-OH"},
-    {13, "Add Amino Group", "-NH2"},
-    {14, "Add Keto Function", "=O"},
-    {15, "Add Nitro Group", "-NO2"},
-    {16, "Add Chlorine Atom", "--Cl"},
-    {17, "Add Fluorine Atom", "--F"},
-    {18, "Add Bromine Atom", "-Br"},
-    {19, "Add Iodine Atom", "--I"},
-    {20, "Add Sulfhydryl Group", "-SH"},
-    {21, "Add A Deuterium Atom", "-D"},
-};
-
-/// Names for assistive tools that tell the two templates of a ring apart.
-QString accessibleToolName(int tag, const QString& hint) {
-    switch (tag) {
-    case 1:
-        return QStringLiteral("Cyclohexane (upright)");
-    case 2:
-        return QStringLiteral("Benzene (upright)");
-    case 3:
-        return QStringLiteral("Cyclopentane (apex up)");
-    case 4:
-        return QStringLiteral("Cyclohexane (lying)");
-    case 5:
-        return QStringLiteral("Benzene (lying)");
-    case 6:
-        return QStringLiteral("Cyclopentane (apex down)");
-    default:
-        return hint;
-    }
-}
-
-int scaled(int pixels, double factor) {
+int scaled(double pixels, double factor) {
     return static_cast<int>(pixels * factor + 0.5);
 }
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, Prompter& prompter, AppWindows& windows, QWidget* parent)
-    : QMainWindow(parent), m_app(state), m_prompter(prompter), m_windows(windows),
-      m_printer(qEnvironmentVariableIsSet("NOPRN")
-                    ? nullptr
-                    : std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+MainWindow::MainWindow(const WindowContext& context, WindowRegistry& windows, QWidget* parent)
+    : QMainWindow(parent), m_app(context.state), m_prompter(context.prompter),
+      m_help(context.help), m_windows(windows) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quorin Professional"));
-    if (m_printer) m_printer->setPageSize(QPageSize(QPageSize::Letter));
+    m_view = new StructureView(context, this);
+    m_files = new FileCommands(context, *m_view, this);
     FormCreate();
 }
 
 MainWindow::~MainWindow() = default;
 
+Editor& MainWindow::editor() {
+    return m_view->editor();
+}
+
+DrawingSurface* MainWindow::drawingSurface() const {
+    return m_view->surface();
+}
+
 void MainWindow::FormCreate() {
-    m_editor = std::make_unique<Editor>(m_app.structure, m_app.elements, m_app.settings);
     // 1. Hints: main() installs the style that shows them after 300 ms; this switch hides them.
     m_hints = new HintSwitch(this);
     qApp->installEventFilter(m_hints);
 
-    // The window's parts; fitting to the screen scales them.
+    // The window's parts: speed bar, tool panel beside the drawing, status panels below.
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    m_speedBar = new SpeedBar(central);
+    outer->addWidget(m_speedBar);
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    m_toolPanel = new ToolPanel(central);
+    middle->addWidget(m_toolPanel);
+    middle->addWidget(m_view->scrollBox(), 1);
+    outer->addLayout(middle, 1);
+    outer->addWidget(m_view->statusPanels());
+    setCentralWidget(central);
+    buildCommands();
+    registerOwnCommands();
+
+    connect(m_toolPanel, &ToolPanel::toolChosen, this, [this](int tool) { editor().setTool(tool); });
+    connect(m_toolPanel, &ToolPanel::elementChosen, this, [this](int element) {
+        editor().setTool(22);
+        editor().setCurrentElement(element);
+    });
+    connect(m_view, &StructureView::commandsChanged, this, &MainWindow::refreshCommands);
+    connect(m_view, &StructureView::chainLengthShown, m_speedBar, &SpeedBar::showChainLength);
+    connect(m_view, &StructureView::fragmentRegionStarted, this, [this] {
+        // A region cut starts afresh: no sub-fragments, no earlier cuts kept.
+        m_options.subFragment = false;
+        m_options.multiFragment = false;
+        refreshCommands();
+    });
+    connect(m_files, &FileCommands::structureLoaded, this, [this] {
+        enterDrawMode();
+        refreshCommands();
+    });
+    connect(&m_app.changes, &StateNotifier::structureChanged, this, &MainWindow::refreshCommands);
+    connect(&m_app.changes, &StateNotifier::settingsChanged, this, [this] {
+        m_toolPanel->setRGroupName(QString::fromStdString(m_app.settings.R_Group));
+    });
+
+    // 2. Fit to the screen; the window opens maximised at the top left corner.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect full = screen ? screen->geometry() : QRect(0, 0, 800, 600);
     const QRect available = screen ? screen->availableGeometry() : full;
     m_fit = fitToScreen(full.width(), screen ? static_cast<int>(screen->logicalDotsPerInch()) : 96,
                         available != full);
-
-    auto* central = new QWidget(this);
-    auto* outer = new QVBoxLayout(central);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->addWidget(buildSpeedBar());
-    auto* middle = new QHBoxLayout;
-    middle->setSpacing(0);
-    middle->addWidget(buildToolPanel());
-    m_scrollBox = new QScrollArea(central);
-    m_scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
-    m_surface = new DrawingSurface;
-    m_scrollBox->setWidget(m_surface);
-    m_scrollBox->setWidgetResizable(false);
-    middle->addWidget(m_scrollBox, 1);
-    outer->addLayout(middle, 1);
-    outer->addWidget(buildStatusPanels());
-    setCentralWidget(central);
-
-    m_labelField = new LabelField(m_surface);
-    m_labelField->setGeometry(20, 10, 400, 22);
-    m_labelField->hide();
-    connect(m_labelField, &LabelField::labelEntered, this,
-            [this](const QString& text) { m_app.structure.StructureLabel = text.toStdString(); });
-
-    buildMenus();
-    buildPopupMenu();
-    m_surface->setPopupMenu(m_popup);
-    connectDrawingSurface();
-    for (const char* name : {"m2Select", "puSelect", "m2ValAdd", "m2ValSub", "puAdd", "puSubtract"})
-        qobject_cast<QAction*>(control(QString::fromLatin1(name)))->setCheckable(true);
-
-    // 2. Fit to the screen; the window opens maximised at the top left corner.
     applyScreenFit();
     setGeometry(available);
     move(0, 0);
     setWindowState(windowState() | Qt::WindowMaximized);
 
-    // 3. The cursors were loaded with the window (m_cursors). 4. Settings.
-    m_app.settings = loadSettings(m_app.settingsFile());
-    // 5. Start values of the window's state.
-    m_state = MainWindowState{};
-    applySettingsToWindow();
+    // 3. The cursors were loaded with the structure view. 4. The settings, read at start-up.
+    applySettings();
+    // 5. Start values: draw mode, no structure.
     setAnalyzeMode(false);
-    for (const QString& name : std::as_const(m_notAvailable))
-        setControlEnabled(name, false);
-    setStructureCommandsEnabled(false);
     // 6. An empty drawing in the background colour.
-    m_surface->clear(colorFromValue(m_app.settings.Background));
-    // 7. The element table; a missing or damaged data file leaves an all-zero table, and the
-    //    rest of the start-up still runs so the program stays usable.
-    loadElements();
-    // 8. The element buttons show page 1.
-    showElementPage();
+    m_view->surface()->clear(colorFromValue(m_app.settings.Background));
+    // 7. The element table was loaded at start-up. 8. The element buttons show page 1.
+    refreshCommands();
     // 9. The start screen, shown without waiting unless the user asked to hide it.
     m_splash = new SplashWindow(this);
-    if (!m_app.settings.HideSplashScreen) {
-        if (qEnvironmentVariableIsSet("DEFER"))
-            QMetaObject::invokeMethod(
-                m_splash, [this] { m_splash->showWithoutWaiting(); }, Qt::QueuedConnection);
-        else
-            m_splash->showWithoutWaiting();
+    if (!m_app.settings.HideSplashScreen) m_splash->showWithoutWaiting();
+}
+
+void MainWindow::buildCommands() {
+    QHash<QString, QMenu*> menus;
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    menus.insert(m_popup->objectName(), m_popup);
+    m_view->setPopupMenu(m_popup);
+
+    for (const CommandSpec& command : commandTable()) {
+        const QString name = QString::fromLatin1(command.name);
+        const QString caption = QString::fromLatin1(command.caption);
+        const std::string_view commandName = command.name;
+        QMenu* parentMenu = menus.value(QString::fromLatin1(command.place));
+        if (parentMenu && command.groupStart) parentMenu->addSeparator();
+        switch (command.kind) {
+        case CommandKind::Menu: {
+            QMenu* menu = menuBar()->addMenu(caption);
+            menu->setObjectName(name);
+            menus.insert(name, menu);
+            m_controls.insert(name, menu->menuAction());
+            break;
+        }
+        case CommandKind::Submenu: {
+            QMenu* menu = parentMenu->addMenu(caption);
+            menu->setObjectName(name + QStringLiteral("Menu"));
+            menu->menuAction()->setObjectName(name);
+            menus.insert(name, menu);
+            m_controls.insert(name, menu->menuAction());
+            break;
+        }
+        case CommandKind::Action: {
+            QAction* action = parentMenu->addAction(caption);
+            action->setObjectName(name);
+            if (*command.shortcut) {
+                action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+                action->setShortcutContext(Qt::WindowShortcut);
+            }
+            action->setCheckable(command.checkable());
+            connect(action, &QAction::triggered, this,
+                    [this, commandName] { runCommand(commandName); });
+            m_controls.insert(name, action);
+            break;
+        }
+        case CommandKind::SpeedButton: {
+            QToolButton* button = m_speedBar->buttons().value(name);
+            connect(button, &QToolButton::clicked, this,
+                    [this, commandName] { runCommand(commandName); });
+            m_controls.insert(name, button);
+            break;
+        }
+        }
     }
+}
+
+void MainWindow::registerOwnCommands() {
+    CommandHandlers& h = m_handlers;
+    m_view->registerCommands(h);
+    m_files->registerCommands(h);
+    h.add("m1New", [this] { m1NewClick(); });
+    h.add("m1PrintSetup", [this] { m_prompter.setUpPage(this, m_app.print.printer()); });
+    h.add("m1Exit", [this] { m1ExitClick(); });
+    h.add("SpeedButton49", [this] { enterDrawMode(); });
+    h.add("SpeedButton50", [this] { enterAnalyzeMode(); });
+    h.add("puAnalyze", [this] { editor().analyzeMode() ? enterDrawMode() : enterAnalyzeMode(); });
+    h.add("SpeedButton54", [this] { selectFragmentShape(1); });
+    h.add("SpeedButton55", [this] { selectFragmentShape(2); });
+    h.add("SpeedButton56", [this] { selectFragmentShape(3); });
+    h.add("SpeedButton58", [this] { m_view->setScrollBars(!m_view->scrollBarsOn()); });
+    h.add("m3SubFrag", [this] { m3SubFragClick(); });
+    h.add("m3MultiFrag", [this] { m_options.multiFragment = !m_options.multiFragment; });
+    h.add("m3AccMass", [this] {
+        m_app.UseAccurateMass = !m_app.UseAccurateMass;
+        m_view->compose();
+    });
+    h.add("m3ShowFragComp",
+          [this] { m_options.showFragmentComposition = !m_options.showFragmentComposition; });
+    h.add("m3ShowBoxPopUp", [this] {
+        m_options.showBoxPopup = !m_options.showBoxPopup;
+        if (!m_options.showBoxPopup) hideFragmentMasses();
+    });
+    h.add("m3ShowLabel", [this] { m_view->setLabelShown(!m_view->labelShown()); });
+    h.add("m7HelpContents", [this] { m_help.showContext(HelpContext::Contents); });
+    h.add("m7HelpSearch", [this] { m_help.showSearch(); });
+    h.add("m7FirstUse", [this] { m_help.showContext(HelpContext::FirstTimeUser); });
+    h.add("FAQ1", [this] { m_help.showContext(HelpContext::Faq); });
+    h.add("puCancel", [this] { m_popup->close(); });
+}
+
+void MainWindow::runCommand(std::string_view name) {
+    const CommandSpec* command = findCommand(name);
+    if (const CommandHandlers::Handler* handler =
+            m_handlers.find(command ? command->handlerName() : name))
+        (*handler)();
+    refreshCommands();
+}
+
+CommandView MainWindow::commandView() const {
+    const Editor& e = m_view->editor();
+    CommandView v;
+    v.structurePresent = m_app.structure.count.atoms > 0;
+    v.analyzeMode = e.analyzeMode();
+    v.fragmentShape = e.fragmentShape();
+    v.selectMode = e.selectMode();
+    v.valenceAdd = e.valenceMode() == Editor::Valence::Add;
+    v.valenceSubtract = e.valenceMode() == Editor::Valence::Subtract;
+    v.showAllAtoms = e.showAllAtoms();
+    v.subFragment = m_options.subFragment;
+    v.multiFragment = m_options.multiFragment;
+    v.accurateMass = m_app.UseAccurateMass;
+    v.showFragmentComposition = m_options.showFragmentComposition;
+    v.showBoxPopup = m_options.showBoxPopup;
+    v.showLabel = m_view->labelShown();
+    v.undoShowsRedo = e.undoShowsRedo();
+    return v;
+}
+
+void MainWindow::refreshCommands() {
+    const CommandView view = commandView();
+    for (const CommandSpec& command : commandTable()) {
+        QObject* control = m_controls.value(QString::fromLatin1(command.name));
+        const bool enabled = commandEnabled(command, view, m_handlers.serves(command.handlerName()));
+        if (auto* action = qobject_cast<QAction*>(control)) {
+            action->setEnabled(enabled);
+            if (command.checkable()) action->setChecked(commandChecked(command, view));
+            if (command.kind == CommandKind::Action)
+                action->setText(QString::fromLatin1(commandCaption(command, view)));
+        } else if (auto* button = qobject_cast<QToolButton*>(control)) {
+            button->setEnabled(enabled);
+            if (command.checkable()) button->setChecked(commandChecked(command, view));
+        }
+    }
+}
+
+QObject* MainWindow::control(const QString& name) const {
+    if (QObject* command = m_controls.value(name)) return command;
+    return findChild<QObject*>(name);
+}
+
+bool MainWindow::isControlEnabled(const QString& name) const {
+    QObject* c = control(name);
+    if (auto* action = qobject_cast<QAction*>(c)) return action->isEnabled();
+    if (auto* widget = qobject_cast<QWidget*>(c)) return widget->isEnabled();
+    return false;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -195,298 +283,83 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (!FormKeyDown(event)) QMainWindow::keyPressEvent(event);
+    if (m_view->handleKey(event)) {
+        refreshCommands();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::applyScreenFit() {
-    const double s = m_fit.contentScale;
-    m_speedBar->setFixedHeight(scaled(kSpeedBarHeight, s * m_fit.speedBarScale));
-    for (QAbstractButton* button : m_toolGroup->buttons()) {
-        const int tag = button->property("tag").toInt();
-        const bool element = button->property("element").toBool();
-        if (element)
-            button->setFixedSize(scaled(kToolButtonSize, s), scaled(kElementButtonHeight, s));
-        else
-            button->setFixedSize(scaled(kToolButtonSize, s) * (tag >= 11 ? 3 : 2) / 2,
-                                 scaled(kToolButtonSize, s));
-        if (!element && tag <= 10) button->setIconSize(QSize(scaled(20, s), scaled(20, s)));
-        if (m_fit.smallGroupCaptions && tag >= 12 && tag <= 21 && !element) {
-            QFont f = button->font();
-            f.setPointSize(7);
-            button->setFont(f);
-        }
-    }
-    if (m_fit.smallGroupCaptions) {
-        QFont small(QStringLiteral("Small Fonts"), 6);
-        for (const char* name : {"SpeedButton49", "SpeedButton50"})
-            if (auto* w = qobject_cast<QWidget*>(control(QString::fromLatin1(name))))
-                w->setFont(small);
-    }
-    m_compositionPanel->setFixedHeight(scaled(kStatusPanelHeight, s));
-    m_massPanel->setFixedHeight(scaled(kStatusPanelHeight, s));
-    m_massPanel->setMinimumWidth(scaled(static_cast<int>(220 * m_fit.massPanelWiden), s));
+    m_speedBar->applyFit(m_fit);
+    m_toolPanel->applyFit(m_fit);
+    const int panelHeight = scaled(kStatusPanelHeight, m_fit.contentScale);
+    m_view->compositionPanel()->setFixedHeight(panelHeight);
+    m_view->massPanel()->setFixedHeight(panelHeight);
+    m_view->massPanel()->setMinimumWidth(
+        scaled(kMassPanelWidth * m_fit.massPanelWiden, m_fit.contentScale));
 }
 
-void MainWindow::applySettingsToWindow() {
+void MainWindow::applySettings() {
     const Settings& settings = m_app.settings;
-    m_state.showFragmentComposition = settings.ShowFragComposition;
-    setChecked(QStringLiteral("m3ShowFragComp"), settings.ShowFragComposition);
-    m_state.showBoxPopup = settings.ShowPopBox;
-    setChecked(QStringLiteral("m3ShowBoxPopUp"), settings.ShowPopBox);
-    m_state.UseAccurateMass = settings.AccurateMass;
-    setChecked(QStringLiteral("m3AccMass"), settings.AccurateMass);
-    if (settings.ShowLabel) m3ShowLabelClick();
-    if (settings.ScrollBarsOn) m_state.scrollBars = true;
-    m_scrollBox->setHorizontalScrollBarPolicy(m_state.scrollBars ? Qt::ScrollBarAlwaysOn
-                                                                 : Qt::ScrollBarAlwaysOff);
-    m_scrollBox->setVerticalScrollBarPolicy(m_state.scrollBars ? Qt::ScrollBarAlwaysOn
-                                                               : Qt::ScrollBarAlwaysOff);
+    m_options.showFragmentComposition = settings.ShowFragComposition;
+    m_options.showBoxPopup = settings.ShowPopBox;
+    if (settings.ShowLabel) m_view->setLabelShown(true);
+    m_view->setScrollBars(settings.ScrollBarsOn);
     m_hints->setHintsShown(settings.ShowHints);
-    if (auto* rGroup = qobject_cast<QWidget*>(control(QStringLiteral("SpeedButton11"))))
-        rGroup->setToolTip(QStringLiteral("Add R Group = ") +
-                           QString::fromStdString(settings.R_Group));
+    m_toolPanel->setRGroupName(QString::fromStdString(settings.R_Group));
 }
 
-void MainWindow::loadElements() {
-    const ElementLoadResult result =
-        LoadElementTable(m_app.programDirectory, m_app.elements, m_app.calcElementSlots,
-                         [this](const std::string& warning) {
-                             errorSignal();
-                             m_prompter.message(this, QStringLiteral("Quorin Professional"),
-                                                QString::fromStdString(warning),
-                                                Prompter::Icon::Warning, Prompter::Buttons::Ok);
-                         });
-    if (!result.error.empty()) {
-        errorSignal();
-        m_prompter.message(this, QStringLiteral("Quorin Professional"),
-                           QString::fromStdString(result.error) +
-                               QStringLiteral("\n\nThe element table stays empty: masses and "
-                                              "compositions cannot be computed."),
-                           Prompter::Icon::Error, Prompter::Buttons::Ok);
+void MainWindow::m1NewClick() {
+    if (m_app.settings.ConfirmNew) {
+        ErrorSignal(m_prompter, m_app.settings.Sound);
+        if (m_prompter.message(this, QStringLiteral("Confirm Erase"),
+                               QStringLiteral("OK To Erase Structure?"), Prompter::Icon::Question,
+                               Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
+            return;
     }
+    enterDrawMode();
+    m_view->clearDrawing();
 }
 
-QWidget* MainWindow::buildSpeedBar() {
-    m_speedBar = new QWidget(this);
-    m_speedBar->setObjectName(QStringLiteral("Panel3"));
-    auto* row = new QHBoxLayout(m_speedBar);
-    row->setContentsMargins(2, 1, 2, 1);
-    row->setSpacing(1);
-    auto* modeGroup = new QButtonGroup(this);
-    auto* shapeGroup = new QButtonGroup(this);
-
-    auto add = [&](const char* name, const char* caption, const char* hint) {
-        QToolButton* b = addSpeedButton(QString::fromLatin1(name), QString::fromLatin1(caption),
-                                        QString::fromLatin1(hint));
-        row->addWidget(b);
-        return b;
-    };
-    QToolButton* draw = add("SpeedButton49", "Draw", "Draw");
-    QToolButton* analyze = add("SpeedButton50", "Analyze", "Analyze");
-    for (QToolButton* b : {draw, analyze}) {
-        b->setCheckable(true);
-        modeGroup->addButton(b);
-    }
-    connect(draw, &QToolButton::clicked, this, &MainWindow::SpeedButton49Click);
-    connect(analyze, &QToolButton::clicked, this, &MainWindow::SpeedButton50Click);
-    row->addSpacing(6);
-    const char* shapes[][3] = {{"SpeedButton54", "Line", "Linear Mode"},
-                               {"SpeedButton55", "Box", "Box Mode"},
-                               {"SpeedButton56", "Region", "Region Mode"}};
-    for (int i = 0; i < 3; ++i) {
-        QToolButton* b = add(shapes[i][0], shapes[i][1], shapes[i][2]);
-        b->setCheckable(true);
-        b->setChecked(i == 0);
-        shapeGroup->addButton(b);
-        connect(b, &QToolButton::clicked, this, [this, i] { selectFragmentShape(i + 1); });
-    }
-    row->addSpacing(6);
-    connect(add("SpeedButton51", "Open", "Open File"), &QToolButton::clicked, this,
-            &MainWindow::m1OpenClick);
-    connect(add("SpeedButton52", "Save As", "Save File As..."), &QToolButton::clicked, this,
-            &MainWindow::m1SaveAsClick);
-    connect(add("SpeedButton53", "Erase", "Erase Screen"), &QToolButton::clicked, this,
-            &MainWindow::m1NewClick);
-    row->addSpacing(6);
-    add("SpeedButton57", "Isotopes", "Isotopic Profile");
-    add("SpeedButton62", "Formulas", "Elemental Formulas");
-    add("SpeedButton64", "Autofrag", "Autofragment");
-    add("SpeedButton59", "Spectrum", "Show Spectrum");
-    add("SpeedButton63", "Scan", "Import Scanned Spectrum");
-    row->addSpacing(6);
-    connect(add("SpeedButton58", "Scroll", "Scroll Bars"), &QToolButton::clicked, this,
-            &MainWindow::SpeedButton58Click);
-    connect(add("SpeedButton60", "Redraw", "Redraw Screen"), &QToolButton::clicked, this,
-            &MainWindow::repaintStructure);
-    row->addSpacing(6);
-    m_chainLabel = new QLabel(QStringLiteral("Length:"), m_speedBar);
-    m_chainLabel->setObjectName(QStringLiteral("Label2"));
-    m_chainCount = new QLabel(m_speedBar);
-    m_chainCount->setObjectName(QStringLiteral("Label3"));
-    m_chainCount->setAccessibleDescription(QStringLiteral("Chain Length"));
-    m_chainLabel->hide();
-    m_chainCount->hide();
-    row->addWidget(m_chainLabel);
-    row->addWidget(m_chainCount);
-    row->addStretch(1);
-    connect(add("SpeedButton61", "Exit", "Exit"), &QToolButton::clicked, this,
-            &MainWindow::m1ExitClick);
-    // Commands whose windows the program does not have yet stay visible but unavailable.
-    for (const char* name : {"SpeedButton57", "SpeedButton59",
-                             "SpeedButton62", "SpeedButton63", "SpeedButton64"})
-        m_notAvailable.insert(QString::fromLatin1(name));
-    return m_speedBar;
-}
-
-QWidget* MainWindow::buildToolPanel() {
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(2, 2, 2, 2);
-    grid->setSpacing(1);
-    m_toolGroup = new QButtonGroup(this);
-    m_toolGroup->setExclusive(true);
-
-    int row = 0, column = 0;
-    for (const ToolButtonDesign& design : kToolButtons) {
-        auto* b = new QToolButton(panel);
-        const QString name = QStringLiteral("SpeedButton%1").arg(design.tag);
-        const QString hint = QString::fromLatin1(design.hint);
-        b->setObjectName(name);
-        b->setProperty("tag", design.tag);
-        b->setCheckable(true);
-        b->setToolTip(hint);
-        b->setAccessibleName(accessibleToolName(design.tag, hint));
-        if (design.tag <= 10)
-            b->setIcon(toolIcon(design.tag, 40));
-        else
-            b->setText(QString::fromLatin1(design.caption));
-        m_toolGroup->addButton(b);
-        registerControl(name, b);
-        connect(b, &QToolButton::clicked, this,
-                [this, tag = design.tag] { SpeedButton1Click(tag); });
-        // Rings and bonds three to a row, groups and atoms two to a row.
-        const int perRow = design.tag <= 10 ? 3 : 2;
-        if (design.tag == 11) row += column ? 1 : 0, column = 0;
-        grid->addWidget(b, row, column * (design.tag <= 10 ? 2 : 3), 1, design.tag <= 10 ? 2 : 3);
-        if (++column == perRow) column = 0, ++row;
-    }
-    if (column) ++row;
-    qobject_cast<QAbstractButton*>(control(QStringLiteral("SpeedButton1")))->setChecked(true);
-
-    for (int t = 1; t <= kElementButtons; ++t) {
-        auto* b = new QToolButton(panel);
-        const QString name = QStringLiteral("SpeedButton%1").arg(21 + t);
-        b->setObjectName(name);
-        b->setProperty("tag", t);
-        b->setProperty("element", true);
-        b->setCheckable(true);
-        m_toolGroup->addButton(b);
-        m_elementButtons << b;
-        registerControl(name, b);
-        connect(b, &QToolButton::clicked, this, [this, t] { SpeedButton22Click(t); });
-        grid->addWidget(b, row + (t - 1) / 3, ((t - 1) % 3) * 2, 1, 2);
-    }
-    row += kElementButtons / 3;
-
-    auto* down = new QToolButton(panel);
-    down->setObjectName(QStringLiteral("SpinButton1Down"));
-    down->setArrowType(Qt::DownArrow);
-    down->setAccessibleName(QStringLiteral("Previous Element Page"));
-    auto* up = new QToolButton(panel);
-    up->setObjectName(QStringLiteral("SpinButton1Up"));
-    up->setArrowType(Qt::UpArrow);
-    up->setAccessibleName(QStringLiteral("Next Element Page"));
-    connect(up, &QToolButton::clicked, this, &MainWindow::SpinButton1UpClick);
-    connect(down, &QToolButton::clicked, this, &MainWindow::SpinButton1DownClick);
-    m_pageLabel = new QLabel(panel);
-    m_pageLabel->setObjectName(QStringLiteral("Label1"));
-    m_pageLabel->setAccessibleDescription(QStringLiteral("Element Page"));
-    grid->addWidget(down, row, 0, 1, 2);
-    grid->addWidget(m_pageLabel, row, 2, 1, 2, Qt::AlignCenter);
-    grid->addWidget(up, row, 4, 1, 2);
-    grid->setRowStretch(row + 1, 1);
-    return panel;
-}
-
-QWidget* MainWindow::buildStatusPanels() {
-    auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 1, 0, 1);
-    row->setSpacing(2);
-    m_compositionPanel = new QLabel(QStringLiteral("   Composition:"), bar);
-    m_compositionPanel->setObjectName(QStringLiteral("Panel4"));
-    m_compositionPanel->setAccessibleDescription(QStringLiteral("Composition"));
-    m_massPanel = new QLabel(QStringLiteral("   Formula Weight:"), bar);
-    m_massPanel->setObjectName(QStringLiteral("Panel5"));
-    m_massPanel->setAccessibleDescription(QStringLiteral("Mass"));
-    for (QLabel* panel : {m_compositionPanel, m_massPanel}) {
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setAccessibleName(panel->text());
-    }
-    row->addWidget(m_compositionPanel, 3);
-    row->addWidget(m_massPanel, 1);
-    return bar;
-}
-
-QToolButton* MainWindow::addSpeedButton(const QString& name, const QString& caption,
-                                        const QString& hint) {
-    auto* b = new QToolButton(m_speedBar);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setToolTip(hint);
-    b->setAccessibleName(hint);
-    b->setAutoRaise(true);
-    registerControl(name, b);
-    return b;
-}
-
-void MainWindow::registerControl(const QString& name, QObject* control) {
-    m_controls.insert(name, control);
-}
-
-bool MainWindow::isControlEnabled(const QString& name) const {
-    QObject* c = control(name);
-    if (auto* action = qobject_cast<QAction*>(c)) return action->isEnabled();
-    if (auto* widget = qobject_cast<QWidget*>(c)) return widget->isEnabled();
-    return false;
-}
-
-void MainWindow::setControlEnabled(const QString& name, bool enabled) {
-    enabled = enabled && !m_notAvailable.contains(name);
-    QObject* c = control(name);
-    if (auto* action = qobject_cast<QAction*>(c))
-        action->setEnabled(enabled);
-    else if (auto* widget = qobject_cast<QWidget*>(c))
-        widget->setEnabled(enabled);
-}
-
-void MainWindow::setChecked(const QString& name, bool checked) {
-    if (auto* action = qobject_cast<QAction*>(control(name))) action->setChecked(checked);
-}
-
-void MainWindow::setStructureCommandsEnabled(bool enabled) {
-    for (const char* name :
-         {"m1Save", "m1SaveAs", "m1Molexport", "m1Print", "m1RSave", "m2Select", "m2Copy",
-          "m2CopyWord", "m2Valence", "m2Bonds", "m3Loss", "SpeedButton52", "SpeedButton53"})
-        setControlEnabled(QString::fromLatin1(name), enabled);
-}
-
-void MainWindow::showElementPage() {
-    m_pageLabel->setText(QStringLiteral("  %1").arg(m_state.elementPage));
-    m_pageLabel->setAccessibleName(m_pageLabel->text());
-    for (int t = 1; t <= kElementButtons; ++t) {
-        const int element = elementOnButton(m_state.elementPage, t);
-        const QString caption =
-            QString::fromLatin1(elementButtonCaption(element, elementSymbol(element)));
-        m_elementButtons[t - 1]->setText(caption);
-        m_elementButtons[t - 1]->setToolTip(QString::fromLatin1(elementName(element)));
-        m_elementButtons[t - 1]->setAccessibleName(QString::fromLatin1(elementName(element)));
-    }
-}
-
-void MainWindow::errorSignal() {
+void MainWindow::m1ExitClick() {
     ErrorSignal(m_prompter, m_app.settings.Sound);
+    m_splash->setButtonCaption(QStringLiteral("Close"));
+    m_prompter.showModal(*m_splash);
+    close();
+    QApplication::quit();
+}
+
+void MainWindow::setAnalyzeMode(bool analyze) {
+    editor().setAnalyzeMode(analyze);
+}
+
+void MainWindow::enterDrawMode() {
+    setAnalyzeMode(false);
+    hideFragmentMasses();
+    m_view->repaint();
+}
+
+void MainWindow::enterAnalyzeMode() {
+    setAnalyzeMode(true);
+}
+
+void MainWindow::selectFragmentShape(int shape) {
+    editor().setFragmentShape(shape);
+    if (!editor().analyzeMode()) enterAnalyzeMode();
+    hideFragmentMasses();
+}
+
+void MainWindow::m3SubFragClick() {
+    m_options.subFragment = !m_options.subFragment;
+    if (!m_options.subFragment) return;
+    m_options.multiFragment = true;
+    if (editor().fragmentShape() != 2) selectFragmentShape(2);
+    if (!editor().analyzeMode()) enterAnalyzeMode();
+}
+
+void MainWindow::hideFragmentMasses() {
+    if (auto* display = m_windows.find<FragmentMassDisplay>()) display->hideFragmentMasses();
 }
 
 } // namespace qzx

@@ -2,112 +2,66 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QSet>
 #include <memory>
-#include <string>
+#include <string_view>
 
-#include "app/cursors.h"
 #include "app/screen_fit.h"
+#include "windows/command_handlers.h"
+#include "windows/program_window.h"
 
-class QAbstractButton;
-class QKeyEvent;
 class QAction;
-class QButtonGroup;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QPainter;
-class QPrinter;
-class QScrollArea;
-class QToolButton;
 
 namespace qzx {
 
-struct AppState;
-struct EditorEffects;
-struct RGroupRequest;
-class Editor;
-enum class EditorCursor;
-struct AppWindows;
+struct CommandSpec;
+struct CommandView;
 class DrawingSurface;
+class Editor;
+class FileCommands;
 class HintSwitch;
-class LabelField;
-class Prompter;
+class SpeedBar;
 class SplashWindow;
+class StructureView;
+class ToolPanel;
+class WindowRegistry;
 
-/// The main window's own state: tool, element, modes and options.
-/// The tool, element, modes and fragment shape live in the editor (`MainWindow::editor()`).
-struct MainWindowState {
-    int elementPage = 1; ///< 1..3, the page of element buttons shown
-    bool showBoxPopup = true;
+/// The fragment options of the Options menu, read by the fragment cuts.
+struct FragmentOptions {
     bool subFragment = false;
     bool multiFragment = false;
     bool showFragmentComposition = false;
-    bool UseAccurateMass = false;
-    int molBondLength = 100; ///< pixels per MOL-file bond length unit
-    bool scrollBars = false;
-    bool labelShown = false;
+    bool showBoxPopup = true;
 };
 
-/// The hub of the program: menus, tool panel, speed bar, drawing surface and status panels.
-/// Construction performs the program's start-up work (settings, element table, splash).
+/// The hub of the program (`TForm1`): the menus, popup menu and speed bar built from the
+/// command table, the tool panel, the structure view and the status panels. It wires each
+/// command to the handler that serves it and derives every command's enabled state and check
+/// mark from the program's state. Construction performs the main window's part of start-up
+/// (screen fit, settings applied, empty drawing, element buttons, start screen).
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, Prompter& prompter, AppWindows& windows, QWidget* parent = nullptr);
+    MainWindow(const WindowContext& context, WindowRegistry& windows, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const MainWindowState& mainState() const { return m_state; }
-    /// The drawing editor: tool, modes and the gestures on the drawing surface.
-    Editor& editor() { return *m_editor; }
-    DrawingSurface* drawingSurface() const { return m_surface; }
+    /// Where the windows register the commands they serve.
+    CommandHandlers& commandHandlers() { return m_handlers; }
+    /// Runs the handler of a command by name, as its menu item or button would.
+    void runCommand(std::string_view name);
+    /// Sets every command's enabled state, check mark and caption from the current state.
+    void refreshCommands();
+
+    Editor& editor();
+    DrawingSurface* drawingSurface() const;
+    StructureView& structureView() { return *m_view; }
     SplashWindow* splash() const { return m_splash; }
-    /// A menu item, popup item or button by its name (e.g. "m1New", "SpeedButton53").
-    QObject* control(const QString& name) const { return m_controls.value(name); }
+    const FragmentOptions& fragmentOptions() const { return m_options; }
+    /// A command (menu item, popup item, speed button) or another control of the window by
+    /// its name (e.g. "m1New", "SpeedButton53", "SpeedButton11"); nullptr when none has it.
+    QObject* control(const QString& name) const;
     /// Whether the command of that name can be chosen now.
     bool isControlEnabled(const QString& name) const;
-
-    // Commands of the menus, speed bar and popup menu.
-    void m1NewClick();
-    void m1OpenClick();
-    void m1SaveClick();
-    void m1SaveAsClick();
-    void m1MolimportClick();
-    void m1MolexportClick();
-    void m1RLoadClick();
-    void m1RSaveClick();
-    void m1DeleteClick();
-    void m1MolBndLenClick();
-    void m1PrintSetupClick();
-    void m1ExitClick();
-    void SpeedButton49Click(); ///< draw mode
-    void SpeedButton50Click(); ///< analyze mode
-    void puAnalyzeClick();
-    void selectFragmentShape(int shape);
-    void SpeedButton58Click(); ///< scroll bars on or off
-    void repaintStructure();
-    void m3ShowAtomsClick();
-    void m3SubFragClick();
-    void m3MultiFragClick();
-    void m3AccMassClick();
-    void m3ShowFragCompClick();
-    void m3ShowBoxPopUpClick();
-    void m3ShowLabelClick();
-    void SpeedButton1Click(int tool);    ///< tools 1..21
-    void SpeedButton22Click(int button); ///< element buttons 1..27
-    void SpinButton1UpClick();
-    void SpinButton1DownClick();
-
-    void m2SelectClick();
-    void puAddClick();
-    void puSubtractClick();
-    void m2BondsClick();
-    void puUndoClick();
-    /// Paints the structure afresh and shows its composition and mass.
-    void composeAndShow();
-
-    /// Enables or disables every command that needs a drawn structure.
-    void setStructureCommandsEnabled(bool enabled);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,67 +69,36 @@ protected:
 
 private:
     void FormCreate();
-    void buildMenus();
-    void buildPopupMenu();
-    QWidget* buildSpeedBar();
-    QWidget* buildToolPanel();
-    QWidget* buildStatusPanels();
-    void applySettingsToWindow();
+    void buildCommands();
+    void registerOwnCommands();
+    void applySettings();
     void applyScreenFit();
-    void loadElements();
-    void showElementPage();
+    CommandView commandView() const;
+
+    void m1NewClick();
+    void m1ExitClick();
     void setAnalyzeMode(bool analyze);
-
-    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
-                        const QKeySequence& shortcut = {});
-    QToolButton* addSpeedButton(const QString& name, const QString& caption, const QString& hint);
-    void registerControl(const QString& name, QObject* control);
-    void setControlEnabled(const QString& name, bool enabled);
-    void setChecked(const QString& name, bool checked);
-    void showHelp(int context);
-    void errorSignal();
-
-    /// The error signal and an error box with a file command's message.
-    void showFileMessage(const std::string& message);
-    /// Inserts the active R group where the R-group tool was released.
-    void insertRGroup(const RGroupRequest& request);
-
-    // The structure editor on the drawing surface.
-    void connectDrawingSurface();
-    void applyEditorEffects(const EditorEffects& effects);
-    void paintPreview(QPainter& painter);
-    void paintMarks();
-    void setEditorCursor(EditorCursor cursor);
-    void syncEditorCommands();
-    /// The window's key handler, which sees keys before the controls; true when it used the key.
-    bool FormKeyDown(QKeyEvent* event);
+    void enterDrawMode();
+    void enterAnalyzeMode();
+    void selectFragmentShape(int shape);
+    void m3SubFragClick();
+    void hideFragmentMasses();
 
     AppState& m_app;
     Prompter& m_prompter;
-    AppWindows& m_windows;
-    MainWindowState m_state;
-    CursorSet m_cursors;
+    HelpBrowser& m_help;
+    WindowRegistry& m_windows;
     ScreenFit m_fit;
-
+    FragmentOptions m_options;
+    CommandHandlers m_handlers;
     QHash<QString, QObject*> m_controls;
-    /// Commands whose windows are not part of the program yet: shown, but never enabled.
-    QSet<QString> m_notAvailable;
     QMenu* m_popup = nullptr;
-    QScrollArea* m_scrollBox = nullptr;
-    DrawingSurface* m_surface = nullptr;
-    LabelField* m_labelField = nullptr;
-    QLabel* m_compositionPanel = nullptr;
-    QLabel* m_massPanel = nullptr;
-    QLabel* m_pageLabel = nullptr;
-    QButtonGroup* m_toolGroup = nullptr;
-    QList<QToolButton*> m_elementButtons;
-    QWidget* m_speedBar = nullptr;
+    SpeedBar* m_speedBar = nullptr;
+    ToolPanel* m_toolPanel = nullptr;
+    StructureView* m_view = nullptr;
+    FileCommands* m_files = nullptr;
     HintSwitch* m_hints = nullptr;
     SplashWindow* m_splash = nullptr;
-    std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<Editor> m_editor;
-    QLabel* m_chainLabel = nullptr; ///< "Length:" while the chain tool drags
-    QLabel* m_chainCount = nullptr;
 };
 
 } // namespace qzx

@@ -13,7 +13,6 @@ ScreenFit fitToScreen(int screenWidth, int dotsPerInch, bool taskBarAlwaysOnTop)
     }
     if (taskBarAlwaysOnTop) {
         fit.contentScale *= screenWidth == 640 ? 0.90 : 0.95;
-        fit.frameWiden = 1.05;
         fit.massPanelWiden = 1.12;
     }
     if (dotsPerInch > 96) {

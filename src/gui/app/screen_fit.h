@@ -7,7 +7,6 @@ struct ScreenFit {
     double contentScale = 1.0;       ///< factor for the whole window's contents
     double speedBarScale = 1.0;      ///< extra factor for the speed bar (640-pixel screens)
     bool smallGroupCaptions = false; ///< 7-point group captions, 6-point "Draw"/"Analyze"
-    double frameWiden = 1.0;         ///< extra width of the drawing frame and scroll box
     double massPanelWiden = 1.0;     ///< extra width of the mass panel
 };
 

@@ -20,7 +20,6 @@ class HintSwitch : public QObject {
 public:
     explicit HintSwitch(QObject* parent = nullptr) : QObject(parent) {}
     void setHintsShown(bool shown) { m_shown = shown; }
-    bool hintsShown() const { return m_shown; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,9 +1,12 @@
 #include "platform/prompter.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QStringList>
 
 namespace qzx {
@@ -67,6 +70,27 @@ QString DialogPrompter::openFileName(QWidget* parent, const QString& title, cons
 QString DialogPrompter::saveFileName(QWidget* parent, const QString& title, const QString& fileName,
                                      const QString& filter) {
     return QFileDialog::getSaveFileName(parent, title, fileName, toQtFilter(filter));
+}
+
+std::optional<QColor> DialogPrompter::chooseColor(QWidget* parent, const QString& title,
+                                                  const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent, title);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+bool DialogPrompter::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DialogPrompter::setUpPage(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int DialogPrompter::showModal(QDialog& window) {
+    return window.exec();
 }
 
 void DialogPrompter::beep() {

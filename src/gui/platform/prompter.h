@@ -1,14 +1,18 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <optional>
 
+class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace qzx {
 
-/// Every message box, input box and file dialog of the program goes through a Prompter, so
-/// tests can answer them from a script and no modal dialog ever blocks a test.
+/// Every message box, input box, file, colour, print and page-setup dialog of the program, and
+/// every window it shows modally, goes through a Prompter, so tests can answer them from a
+/// script and no modal dialog ever blocks a test.
 class Prompter {
 public:
     enum class Icon { Information, Warning, Error, Question };
@@ -29,6 +33,17 @@ public:
     /// The file chosen in a save dialog (which asks before overwriting); empty when cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& fileName,
                                  const QString& filter) = 0;
+    /// A colour dialog starting at `initial`; empty when cancelled.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QString& title,
+                                              const QColor& initial) = 0;
+    /// The print dialog for `printer` (printer choice, pages, print to file); true when the
+    /// user chose to print, with the choices stored in `printer`.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    /// The page-setup dialog for `printer` (paper, orientation, margins); true when accepted.
+    virtual bool setUpPage(QWidget* parent, QPrinter& printer) = 0;
+    /// Shows one of the program's windows modally and waits until it closes; returns its
+    /// result (QDialog::Accepted or QDialog::Rejected).
+    virtual int showModal(QDialog& window) = 0;
     /// One system beep.
     virtual void beep() = 0;
 };
@@ -44,6 +59,11 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& fileName,
                          const QString& filter) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QString& title,
+                                      const QColor& initial) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    bool setUpPage(QWidget* parent, QPrinter& printer) override;
+    int showModal(QDialog& window) override;
     void beep() override;
 };
 

@@ -1,6 +1,8 @@
 #include "windows/about_box.h"
 
+#include "windows/command_handlers.h"
 #include "windows/dialog_buttons.h"
+#include "platform/prompter.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -24,7 +26,8 @@ QLabel* addLine(QFrame* panel, QVBoxLayout* layout, const QString& name, const Q
 
 } // namespace
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_prompter(context.prompter) {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("About QZX Pro"));
 
@@ -58,6 +61,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(panel);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     panel->setFixedWidth(360);
+}
+
+void AboutBox::registerCommands(CommandHandlers& handlers) {
+    handlers.add("m7About", [this] { m_prompter.showModal(*this); });
 }
 
 } // namespace qzx

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "windows/program_window.h"
+
 class QLabel;
 
 namespace qzx {
@@ -9,10 +11,12 @@ namespace qzx {
 /// The notice window (`TMsgForm`, caption "Notice"): one text set by the caller (`Label1`) and
 /// an OK button (`BitBtn1`) that closes it. The isotope calculation shows its limitation
 /// notices here, modally, after the error signal.
-class NoticeWindow : public QDialog {
+class NoticeWindow : public QDialog, public ProgramWindow {
     Q_OBJECT
 public:
-    explicit NoticeWindow(QWidget* parent = nullptr);
+    explicit NoticeWindow(const WindowContext& context, QWidget* parent = nullptr);
+    /// The notice serves no command of the main window.
+    void registerCommands(CommandHandlers&) override {}
 
     /// Replaces the text; line breaks (LF, CR LF or CR) start new lines.
     void setNotice(const QString& text);

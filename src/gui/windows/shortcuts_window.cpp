@@ -1,6 +1,8 @@
 #include "windows/shortcuts_window.h"
 
+#include "windows/command_handlers.h"
 #include "windows/dialog_buttons.h"
+#include "platform/prompter.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -42,7 +44,8 @@ QStringList ShortcutsWindow::lines() {
     };
 }
 
-ShortcutsWindow::ShortcutsWindow(QWidget* parent) : QDialog(parent) {
+ShortcutsWindow::ShortcutsWindow(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_prompter(context.prompter) {
     setObjectName(QStringLiteral("TShrtform"));
     setWindowTitle(QStringLiteral("Shortcuts"));
 
@@ -66,6 +69,10 @@ ShortcutsWindow::ShortcutsWindow(QWidget* parent) : QDialog(parent) {
     QPushButton* ok = makeAcceptButton(this);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+void ShortcutsWindow::registerCommands(CommandHandlers& handlers) {
+    handlers.add("m7ShortCuts", [this] { m_prompter.showModal(*this); });
 }
 
 } // namespace qzx

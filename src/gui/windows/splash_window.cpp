@@ -81,11 +81,6 @@ void SplashWindow::showWithoutWaiting() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-int SplashWindow::showModalWithCaption(const QString& caption) {
-    setButtonCaption(caption);
-    return exec();
-}
-
 QString SplashWindow::buttonCaption() const {
     return m_okButton->text();
 }

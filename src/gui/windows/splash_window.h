@@ -9,8 +9,8 @@ namespace qzx {
 
 /// The start screen (`TSplash`, caption "QZX Pro"): a stay-on-top dialog centred on the screen
 /// with the product title. A click on the window, on any of its texts or on the button closes
-/// it. The main window shows it without waiting at start-up and modally, with the button
-/// captioned "Close", from its start-screen tool button and on exit.
+/// it. The main window shows it without waiting at start-up, and modally with the button
+/// captioned "Close" on exit.
 class SplashWindow : public QDialog {
     Q_OBJECT
 public:
@@ -18,10 +18,6 @@ public:
 
     /// Shows the window, raises it and paints it at once, without waiting for it to close.
     void showWithoutWaiting();
-    /// Sets the button's caption (e.g. "Close") and shows the window modally; returns the
-    /// dialog's result when it closes.
-    int showModalWithCaption(const QString& caption);
-
     /// The caption of the button ("OK" at first).
     QString buttonCaption() const;
     void setButtonCaption(const QString& caption);

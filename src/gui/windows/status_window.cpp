@@ -1,17 +1,20 @@
 #include "windows/status_window.h"
 
-#include "windows/dialog_buttons.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/app_state.h"
+#include "platform/prompter.h"
 #include "platform/system_facts.h"
+#include "state/app_state.h"
+#include "windows/command_handlers.h"
+#include "windows/dialog_buttons.h"
 
 namespace qzx {
 
-StatusWindow::StatusWindow(const SystemFacts& facts, QWidget* parent) : QDialog(parent) {
+StatusWindow::StatusWindow(const WindowContext& context, const SystemFacts& facts,
+                           QWidget* parent)
+    : QDialog(parent), m_prompter(context.prompter) {
     setObjectName(QStringLiteral("TStatform"));
     setWindowTitle(QStringLiteral("Status"));
 
@@ -35,7 +38,11 @@ StatusWindow::StatusWindow(const SystemFacts& facts, QWidget* parent) : QDialog(
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
 
-StatusWindow::StatusWindow(const AppState& state, QWidget* parent)
-    : StatusWindow(gatherSystemFacts(state.programDirectory), parent) {}
+StatusWindow::StatusWindow(const WindowContext& context, QWidget* parent)
+    : StatusWindow(context, gatherSystemFacts(context.state.programDirectory), parent) {}
+
+void StatusWindow::registerCommands(CommandHandlers& handlers) {
+    handlers.add("m7Status", [this] { m_prompter.showModal(*this); });
+}
 
 } // namespace qzx

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "windows/program_window.h"
+
+namespace qzx {
+
+class HelpBrowser;
+class MainWindow;
+
+/// Owns every window of the program, made in the fixed start-up order with the main window
+/// first, each with the shared records and the prompter. The main window asks it for the
+/// windows it steers, by the interface it needs (`find<FragmentMassDisplay>()`, ...), so no
+/// window holds a pointer to another.
+class WindowRegistry {
+public:
+    /// Creates the help window, the main window and then every other window, and lets each
+    /// register the main-window commands it serves.
+    WindowRegistry(AppState& state, Prompter& prompter);
+    ~WindowRegistry();
+    WindowRegistry(const WindowRegistry&) = delete;
+    WindowRegistry& operator=(const WindowRegistry&) = delete;
+
+    MainWindow& mainWindow() { return *m_main; }
+    HelpBrowser& help() { return *m_help; }
+
+    /// The first window that is a `T` (a window class or a steering interface), or nullptr
+    /// when no such window is part of the program.
+    template <typename T> T* find() const {
+        for (const Entry& entry : m_windows)
+            if (auto* found = dynamic_cast<T*>(entry.program)) return found;
+        return nullptr;
+    }
+
+private:
+    struct Entry {
+        std::unique_ptr<QWidget> widget;
+        ProgramWindow* program;
+    };
+    /// Takes a new window into the registry, in creation order.
+    template <typename W> void add(std::unique_ptr<W> window) {
+        ProgramWindow* program = window.get();
+        m_windows.push_back({std::move(window), program});
+    }
+    void createWindows();
+
+    std::unique_ptr<HelpBrowser> m_help;
+    WindowContext m_context;
+    std::unique_ptr<MainWindow> m_main;
+    /// Destroyed before the main window, their parent.
+    std::vector<Entry> m_windows;
+};
+
+} // namespace qzx

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace qzx {
+
+struct AppState;
+class CommandHandlers;
+class HelpBrowser;
+class Prompter;
+
+/// What every window of the program is made with: the shared records, the seam for dialogs
+/// and modal windows, and the help window its Help command opens.
+struct WindowContext {
+    AppState& state;
+    Prompter& prompter;
+    HelpBrowser& help;
+};
+
+/// A window that lives from start to exit beside the main window. After every window exists
+/// it registers the main-window commands it serves (its menu items and speed buttons).
+class ProgramWindow {
+public:
+    virtual ~ProgramWindow() = default;
+    virtual void registerCommands(CommandHandlers& handlers) = 0;
+};
+
+} // namespace qzx
