@@ -25,13 +25,6 @@ protected:
         surface = window->drawingSurface();
     }
 
-    /// Press, drag in a few steps and release with the left button, as a hand would.
-    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::mousePress(surface, Qt::LeftButton, modifiers, from);
-        QTest::mouseMove(surface, (from + to) / 2);
-        QTest::mouseMove(surface, to);
-        QTest::mouseRelease(surface, Qt::LeftButton, modifiers, to);
-    }
     QString composition() const { return child<QLabel>("Panel4")->text(); }
     QString mass() const { return child<QLabel>("Panel5")->text(); }
     QColor pixel(int x, int y) const { return surface->image().pixelColor(x, y); }

@@ -26,12 +26,6 @@ protected:
         window->splash()->hide();
     }
 
-    void drag(QPoint from, QPoint to) {
-        QWidget* surface = window->drawingSurface();
-        QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, from);
-        QTest::mouseMove(surface, to);
-        QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, to);
-    }
     QString composition() const { return child<QLabel>("Panel4")->text(); }
     QLineEdit* labelField() const { return child<QLineEdit>("Edit1"); }
     QString file(const char* name) const { return QString::fromStdString((folder / name).string()); }

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QTest>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "app/drawing_surface.h"
 #include "app/main_window.h"
 #include "app/window_registry.h"
 #include "platform/help_browser.h"
@@ -72,6 +74,14 @@ protected:
         return window->findChild<T*>(QString::fromLatin1(name));
     }
     void chooseTool(int tag) const { button(QStringLiteral("SpeedButton%1").arg(tag))->click(); }
+    /// Press, drag in two steps and release with the left button on the drawing surface.
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QWidget* surface = window->drawingSurface();
+        QTest::mousePress(surface, Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(surface, (from + to) / 2);
+        QTest::mouseMove(surface, to);
+        QTest::mouseRelease(surface, Qt::LeftButton, modifiers, to);
+    }
 
     std::unique_ptr<WindowRegistry> registry;
     MainWindow* window = nullptr;

@@ -22,6 +22,13 @@ WindowRegistry::WindowRegistry(AppState& state, Prompter& prompter)
 
 WindowRegistry::~WindowRegistry() = default;
 
+QStringList WindowRegistry::windowNames() const {
+    QStringList names{m_main->objectName()};
+    for (const Entry& entry : m_windows)
+        names << entry.widget->objectName();
+    return names;
+}
+
 void WindowRegistry::createWindows() {
     // The program's creation order after the main window. A window joins with one line here;
     // windows not yet part of the program have none.

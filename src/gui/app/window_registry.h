@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -26,6 +27,8 @@ public:
 
     MainWindow& mainWindow() { return *m_main; }
     HelpBrowser& help() { return *m_help; }
+    /// The object names of the main window and the windows after it, in creation order.
+    QStringList windowNames() const;
 
     /// The first window that is a `T` (a window class or a steering interface), or nullptr
     /// when no such window is part of the program.

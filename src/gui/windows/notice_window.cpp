@@ -8,7 +8,7 @@
 
 namespace qzx {
 
-NoticeWindow::NoticeWindow(QWidget* parent) : QDialog(parent) {
+NoticeWindow::NoticeWindow(const WindowContext&, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TMsgForm"));
     setWindowTitle(QStringLiteral("Notice"));
 
