@@ -15,6 +15,7 @@
 #include "platform/system_facts.h"
 #include "windows/about_box.h"
 #include "windows/notice_window.h"
+#include "windows/shortcut_line.h"
 #include "windows/shortcuts_window.h"
 #include "windows/splash_window.h"
 #include "windows/status_window.h"
@@ -78,6 +79,12 @@ TEST(StatusLines, KilobytesTruncateAndUnknownProcessorsAreNamedSo) {
     lines = statusLines(facts);
     EXPECT_EQ(lines[3], "Unknown Processor installed");
     EXPECT_EQ(lines[0], "Total System Memory:   1 KB");
+
+    // A model name that says "Processor" itself does not get the word twice.
+    facts.cpuModel = QStringLiteral("Intel(R) Xeon(R) Processor");
+    EXPECT_EQ(statusLines(facts)[3], "Intel(R) Xeon(R) Processor installed");
+    facts.cpuModel = QStringLiteral("AMD EPYC 7B13 64-Core processor ");
+    EXPECT_EQ(statusLines(facts)[3], "AMD EPYC 7B13 64-Core processor installed");
 }
 
 TEST(SystemFactsParsing, MeminfoAmountsAreKilobytesAndLoadTruncates) {
@@ -245,6 +252,17 @@ TEST_F(InformationWindows, ShortcutsListTheTwentyOneKeysExactly) {
         // "<Ctrl>", "<Esc>" and "<Shift>" must show as typed, not be swallowed as markup.
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << line;
     }
+    // The descriptions of each group start in one column, right of the group's widest key.
+    const int groups[][2] = {{1, 8}, {9, 18}, {20, 21}};
+    for (const auto& [first, last] : groups) {
+        const auto* head = window.findChild<ShortcutLine*>(QStringLiteral("Label%1").arg(first));
+        ASSERT_NE(head, nullptr);
+        for (int line = first; line <= last; ++line) {
+            const auto* l = window.findChild<ShortcutLine*>(QStringLiteral("Label%1").arg(line));
+            EXPECT_EQ(l->descriptionColumn(), head->descriptionColumn()) << line;
+            EXPECT_GT(l->descriptionColumn(), l->keyWidth()) << line;
+        }
+    }
     // Labels are laid out top to bottom in that order.
     window.show();
     for (int line = 2; line <= 21; ++line) {
@@ -253,6 +271,24 @@ TEST_F(InformationWindows, ShortcutsListTheTwentyOneKeysExactly) {
         EXPECT_LT(above->geometry().bottom(), below->geometry().top()) << line;
     }
     window.hide();
+}
+
+TEST(ShortcutLines, KeyAndDescriptionAreCutAtTheLeaderOrTheBlanks) {
+    const auto f3 = splitShortcutLine(QStringLiteral("F3 =  Valence +  ...........Used to increase"));
+    ASSERT_TRUE(f3);
+    EXPECT_EQ(f3->key, "F3 =  Valence +") << "the dot leader wins over the blanks before it";
+    EXPECT_EQ(f3->description, "Used to increase");
+    EXPECT_TRUE(f3->dotted);
+    const auto ctrl = splitShortcutLine(QStringLiteral("<Ctrl>-I    Isotopic Profiler"));
+    ASSERT_TRUE(ctrl);
+    EXPECT_EQ(ctrl->key, "<Ctrl>-I");
+    EXPECT_EQ(ctrl->description, "Isotopic Profiler");
+    EXPECT_FALSE(ctrl->dotted);
+    const auto esc = splitShortcutLine(QStringLiteral("<Esc> ... Cancels Select"));
+    ASSERT_TRUE(esc);
+    EXPECT_EQ(esc->key, "<Esc>");
+    EXPECT_FALSE(splitShortcutLine(QStringLiteral("Also:")));
+    EXPECT_FALSE(splitShortcutLine(QStringLiteral("Save As...")));
 }
 
 TEST(SplashWindow, ProductTitleAndStayOnTop) {

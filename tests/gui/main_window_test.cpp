@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
@@ -361,6 +362,52 @@ TEST_F(MainWindowTest, OptionTogglesKeepTheirCheckMarks) {
     button(QStringLiteral("SpeedButton58"))->click();
     EXPECT_EQ(child<QScrollArea>("ScrollBox1")->horizontalScrollBarPolicy(),
               Qt::ScrollBarAlwaysOff);
+}
+
+TEST_F(MainWindowTest, AShownLabelFieldCanBeSeenUntilATitleIsTyped) {
+    create();
+    action("m3ShowLabel")->trigger();
+    QLineEdit* label = child<QLineEdit>("Edit1");
+    EXPECT_TRUE(label->hasFrame());
+    EXPECT_FALSE(label->placeholderText().isEmpty());
+    label->setText(QStringLiteral("Caffeine"));
+    EXPECT_FALSE(label->hasFrame()) << "a typed title stands on the drawing alone";
+    EXPECT_EQ(state->structure.StructureLabel, "Caffeine") << "the placeholder is never the title";
+    label->clear();
+    EXPECT_TRUE(label->hasFrame());
+    EXPECT_EQ(state->structure.StructureLabel, "");
+}
+
+TEST_F(MainWindowTest, ScrollBarsOffReturnsTheViewToTheDrawingsCorner) {
+    MainWindow& w = create();
+    w.resize(800, 600);
+    auto* box = child<QScrollArea>("ScrollBox1");
+    button(QStringLiteral("SpeedButton58"))->click();
+    ASSERT_GT(box->horizontalScrollBar()->maximum(), 0);
+    box->horizontalScrollBar()->setValue(box->horizontalScrollBar()->maximum());
+    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    ASSERT_GT(box->horizontalScrollBar()->value(), 0);
+    button(QStringLiteral("SpeedButton58"))->click();
+    EXPECT_EQ(box->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(box->verticalScrollBar()->value(), 0);
+    // Without bars the view does not scroll away again (a wheel turn, say).
+    box->verticalScrollBar()->setValue(200);
+    EXPECT_EQ(box->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(MainWindowTest, PanelsTellTheirTextToAssistiveToolsAfterEveryChange) {
+    create();
+    chooseTool(7);
+    drag(QPoint(300, 300), QPoint(340, 300));
+    auto* composition = child<QLabel>("Panel4");
+    auto* mass = child<QLabel>("Panel5");
+    EXPECT_EQ(composition->accessibleName(), composition->text());
+    EXPECT_EQ(mass->accessibleName(), "   Nominal Mass:  30");
+    prompter.files.push_back(QString::fromStdString((folder / "ethyl.RGF").string()));
+    action("m1RSave")->trigger();
+    EXPECT_EQ(composition->text(), "   Composition:");
+    EXPECT_EQ(composition->accessibleName(), composition->text());
+    EXPECT_EQ(mass->accessibleName(), "   Formula Weight:");
 }
 
 TEST_F(MainWindowTest, DeleteFileAsksAndDeletesOnlyOnYes) {

@@ -9,7 +9,11 @@ LabelField::LabelField(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("Edit1"));
     setAccessibleName(QStringLiteral("Structure Label"));
     setMaxLength(kMaxLength);
-    setFrame(false);
+    setPlaceholderText(placeholder());
+    setFrame(true);
+    // A title, once typed, stands on the drawing without a box around it.
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { setFrame(text.isEmpty()); });
 }
 
 void LabelField::mousePressEvent(QMouseEvent* event) {

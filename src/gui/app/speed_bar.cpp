@@ -6,11 +6,13 @@
 
 #include "app/command_table.h"
 #include "app/screen_fit.h"
+#include "render/speed_bar_icons.h"
 
 namespace qzx {
 namespace {
 
 constexpr int kSpeedBarHeight = 28; ///< pixels on the 800 x 600 design
+constexpr int kIconSize = 20;       ///< pixels on the 800 x 600 design
 constexpr int kGroupGap = 6;
 
 } // namespace
@@ -39,6 +41,12 @@ SpeedBar::SpeedBar(QWidget* parent) : QWidget(parent) {
         b->setAccessibleName(QString::fromLatin1(command.hint));
         b->setAutoRaise(true);
         b->setCheckable(command.checkable());
+        // Pictures keep the bar within an 800-pixel screen; Draw and Analyze show their words.
+        const QIcon icon = speedButtonIcon(name, 48);
+        if (!icon.isNull()) {
+            b->setIcon(icon);
+            b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        }
         b->setProperty("groupStart", command.groupStart);
         m_buttons.insert(name, b);
         order << b;
@@ -63,7 +71,11 @@ void SpeedBar::showChainLength(int length) {
 }
 
 void SpeedBar::applyFit(const ScreenFit& fit) {
-    setFixedHeight(static_cast<int>(kSpeedBarHeight * fit.contentScale * fit.speedBarScale + 0.5));
+    const double scale = fit.contentScale * fit.speedBarScale;
+    setFixedHeight(static_cast<int>(kSpeedBarHeight * scale + 0.5));
+    const int iconSide = static_cast<int>(kIconSize * scale + 0.5);
+    for (QToolButton* b : std::as_const(m_buttons))
+        b->setIconSize(QSize(iconSide, iconSide));
     if (!fit.smallGroupCaptions) return;
     const QFont small(QStringLiteral("Small Fonts"), 6);
     for (const char* name : {"SpeedButton49", "SpeedButton50"})

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "app/drawing_surface.h"
 #include "app/label_field.h"
@@ -49,6 +50,10 @@ StructureView::StructureView(const WindowContext& context, QWidget* window)
     m_surface = new DrawingSurface;
     m_scrollBox->setWidget(m_surface);
     m_scrollBox->setWidgetResizable(false);
+    for (QScrollBar* bar : {m_scrollBox->horizontalScrollBar(), m_scrollBox->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
+            if (!m_scrollBars && value != 0) bar->setValue(0);
+        });
     setScrollBars(false);
 
     m_labelField = new LabelField(m_surface);
@@ -228,6 +233,11 @@ void StructureView::setScrollBars(bool on) {
     const Qt::ScrollBarPolicy policy = on ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     m_scrollBox->setHorizontalScrollBarPolicy(policy);
     m_scrollBox->setVerticalScrollBarPolicy(policy);
+    // Without scroll bars the view shows the drawing from its top-left corner and stays there.
+    if (!on) {
+        m_scrollBox->horizontalScrollBar()->setValue(0);
+        m_scrollBox->verticalScrollBar()->setValue(0);
+    }
 }
 
 void StructureView::setLabelShown(bool shown) {

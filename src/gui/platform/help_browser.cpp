@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QScreen>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -291,7 +292,20 @@ void HelpBrowser::updateTitle() {
     setWindowTitle(title.isEmpty() ? kWindowTitle : title + QStringLiteral(" - ") + kWindowTitle);
 }
 
+QRect initialHelpGeometry(const QRect& available, const QSize& preferred) {
+    constexpr int kTopClearance = 80; ///< the main window's title, menu and speed bar
+    const int width = std::min(preferred.width(), available.width() * 45 / 100);
+    const int height = std::min(preferred.height(), available.height() - kTopClearance);
+    return QRect(available.right() + 1 - width, available.top() + kTopClearance, width,
+                 std::max(height, 0));
+}
+
 void HelpBrowser::present() {
+    if (!m_placed) {
+        if (const QScreen* target = screen()) setGeometry(initialHelpGeometry(
+                                                  target->availableGeometry(), QSize(860, 620)));
+        m_placed = true;
+    }
     show();
     raise();
     activateWindow();

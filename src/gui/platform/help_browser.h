@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <filesystem>
 
@@ -39,6 +40,11 @@ QList<HelpTopic> helpTopics(const QString& helpFolder);
 /// matches an empty or blank text.
 bool helpTopicMatches(const HelpTopic& topic, const QString& text);
 
+/// Where the help window first opens on a screen whose free area is `available`: against the
+/// right edge, below the main window's menu and speed bar, at most `preferred` in size and at
+/// most 45 % of the screen's width, so the tool panel and most of the drawing stay in view.
+QRect initialHelpGeometry(const QRect& available, const QSize& preferred);
+
 /// The program's help window: topics are the files `<program folder>/help/<context>.html`,
 /// shown in a text browser with working links, Back and Forward, a list of topics
 /// (help/index.html) and a search over the topic titles that narrows as the user types.
@@ -70,6 +76,7 @@ private:
     void openChosenTopic();
     void updateTitle();
     void present();
+    bool m_placed = false; ///< placed once; after that it opens where the user left it
 
     QString m_helpFolder;
     QList<HelpTopic> m_topics; ///< in the order of the topic list's rows

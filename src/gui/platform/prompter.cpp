@@ -102,12 +102,34 @@ void ErrorSignal(Prompter& prompter, int times) {
         prompter.beep();
 }
 
+namespace {
+
+/// The patterns of a filter as Linux file names need them: "*.*" (every file on the desktop
+/// the filters were written for) is "*", so names without a dot show too; and an extension
+/// is matched in capitals and in small letters, since "toluene.msd" is as much a structure
+/// file as "TOLUENE.MSD".
+QString linuxPatterns(const QString& patterns) {
+    QStringList out;
+    for (const QString& pattern : patterns.split(u';', Qt::SkipEmptyParts)) {
+        const QString p = pattern.trimmed();
+        if (p == QStringLiteral("*.*") || p == QStringLiteral("*")) {
+            out << QStringLiteral("*");
+            continue;
+        }
+        for (const QString& variant : {p, p.toUpper(), p.toLower()})
+            if (!out.contains(variant)) out << variant;
+    }
+    return out.join(u' ');
+}
+
+} // namespace
+
 QString toQtFilter(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString label = parts[i].trimmed();
-        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+        const QString patterns = linuxPatterns(parts[i + 1]);
         if (!label.contains(u'('))
             label += QStringLiteral(" (%1)").arg(patterns);
         else

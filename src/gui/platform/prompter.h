@@ -71,7 +71,8 @@ public:
 /// silent). It never shows a message by itself.
 void ErrorSignal(Prompter& prompter, int times);
 
-/// Converts a file-dialog filter of the form "Text (*.x)|*.x|All (*.*)|*.*" to Qt's form.
+/// Converts a file-dialog filter of the form "Text (*.x)|*.x|All (*.*)|*.*" to Qt's form:
+/// "Text (*.x *.X);;All (*)" (every extension in both cases, "*.*" as every file).
 QString toQtFilter(const QString& pipeFilter);
 
 } // namespace qzx

@@ -2,6 +2,7 @@
 
 #include "windows/command_handlers.h"
 #include "windows/dialog_buttons.h"
+#include "windows/shortcut_line.h"
 #include "platform/prompter.h"
 
 #include <QLabel>
@@ -15,6 +16,11 @@ namespace {
 // The dot leaders and the uneven blanks are part of the texts as designed; keep them.
 constexpr int kFunctionKeyLines = 8;
 constexpr int kControlKeyLines = 10;
+
+/// Room between a group's widest key and its descriptions: a leader of a few dots.
+int leaderGap(const QWidget& line) {
+    return line.fontMetrics().horizontalAdvance(QStringLiteral(" ...... "));
+}
 
 } // namespace
 
@@ -54,16 +60,25 @@ ShortcutsWindow::ShortcutsWindow(const WindowContext& context, QWidget* parent)
     layout->setContentsMargins(20, 16, 20, 12);
     layout->setSpacing(3);
 
+    // Three groups, a gap between them: the function keys, the control keys, the notes. The
+    // descriptions of a group start in one column, a little right of its widest key.
     const QStringList texts = lines();
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        // A gap between the function keys, the control keys and the closing notes.
-        if (i == kFunctionKeyLines || i == kFunctionKeyLines + kControlKeyLines)
-            layout->addSpacing(10);
-        auto* label = new QLabel(texts[i], this);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        // Plain text, so "<Ctrl>", "<Esc>" and "<Shift>" are never taken for markup.
-        label->setTextFormat(Qt::PlainText);
-        layout->addWidget(label);
+    const int groupStarts[] = {0, kFunctionKeyLines, kFunctionKeyLines + kControlKeyLines,
+                               static_cast<int>(texts.size())};
+    for (int group = 0; group < 3; ++group) {
+        if (group > 0) layout->addSpacing(10);
+        QList<ShortcutLine*> members;
+        int widestKey = 0;
+        for (int i = groupStarts[group]; i < groupStarts[group + 1]; ++i) {
+            auto* line = new ShortcutLine(texts[i], this);
+            line->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+            layout->addWidget(line);
+            members << line;
+            widestKey = std::max(widestKey, line->keyWidth());
+        }
+        const int column = widestKey + leaderGap(*members.first());
+        for (ShortcutLine* line : members)
+            line->setDescriptionColumn(column);
     }
 
     QPushButton* ok = makeAcceptButton(this);
