@@ -48,8 +48,14 @@ int twoCharacterElement(char first, char second) {
     return elementOf(std::string_view(symbol, 2));
 }
 
+/// Whether a count text starts with a number: an optional sign, then a decimal digit.
+bool startsWithNumber(std::string_view text) {
+    const std::size_t digit = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    return digit < text.size() && text[digit] >= '0' && text[digit] <= '9';
+}
+
 /// The leading integer of a count text: an optional sign and decimal digits, reading stops at
-/// the first other character; 0 when nothing can be read. Values beyond 32 bits are clamped.
+/// the first other character. Values beyond 32 bits are clamped.
 std::int32_t leadingInteger(std::string_view text) {
     std::size_t i = 0;
     bool negative = false;
@@ -65,6 +71,19 @@ std::int32_t leadingInteger(std::string_view text) {
 
 bool isLetter(unsigned char c) {
     return c > 64;
+}
+
+/// Words are separated by blanks and by tabs and the other control characters, which is what
+/// a formula pasted from a table or a text file brings along.
+bool isSeparator(unsigned char c) {
+    return c <= ' ';
+}
+
+/// The first separator at or after `from`, or the end of the text.
+std::size_t nextSeparator(std::string_view text, std::size_t from) {
+    while (from < text.size() && !isSeparator(static_cast<unsigned char>(text[from])))
+        ++from;
+    return from;
 }
 
 } // namespace
@@ -121,15 +140,16 @@ void ParseFormulaText(Composition& composition, std::string& text,
         }
         const auto after = static_cast<unsigned char>(upper[next]);
         if (isLetter(after)) return fail();
-        if (after == ' ') {
+        if (isSeparator(after)) {
             composition[element] = 1;
             normalised += ' ';
             i = next + 1;
             continue;
         }
-        std::size_t end = upper.find(' ', next);
-        if (end == std::string::npos) end = length;
+        const std::size_t end = nextSeparator(std::string_view(upper).substr(0, length), next);
         const std::string_view countText(&upper[next], end - next);
+        // A count that is no number ("C@6", "C-") would silently be no atoms at all.
+        if (!startsWithNumber(countText)) return fail();
         composition[element] = leadingInteger(countText);
         normalised += countText;
         normalised += ' ';

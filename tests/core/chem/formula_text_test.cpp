@@ -32,6 +32,10 @@ TEST(ParseFormulaText, ReadsTextsAsChemistsTypeThem) {
         {"C6 H12 O6", "C6 H12 O6 ", "C:6 H:12 O:6 "},
         {"cl2 c6 h", "Cl2 C6 H ", "C:6 H:1 Cl:2 "},
         {"C2 H6 \t\r\n", "C2 H6 ", "C:2 H:6 "},   // trailing white space is stripped first
+        // A tab (or a line break) between words is a separator like a blank.
+        {"c6\th6", "C6 H6 ", "C:6 H:6 "},
+        {"C6\tH12\r\nO6", "C6 H12 O6 ", "C:6 H:12 O:6 "},
+        {"C\tH4", "C H4 ", "C:1 H:4 "},
         {"  ,C2;  (H6)", "C2; H6) ", "C:2 H:6 "}, // punctuation between words is skipped
         // Two-character symbols win over a one-letter symbol.
         {"c o", "C O ", "C:1 O:1 "},
@@ -40,7 +44,6 @@ TEST(ParseFormulaText, ReadsTextsAsChemistsTypeThem) {
         {"Cl", "Cl ", "Cl:1 "},
         {"CL2", "Cl2 ", "Cl:2 "},
         {"C*6 H6", "C*6 H6 ", "H:6 C*:6 "},
-        {"H*", "H* ", ""}, // '*' completes only C*, N*, O*; here it is a count text reading 0
         {"Y2 O3", "Y2 O3 ", "O:3 Y:2 "},
         // Letters without a row are found by the one-character search; others are skipped.
         {"K2 O", "K2 O ", "O:1 K:2 "},
@@ -50,7 +53,7 @@ TEST(ParseFormulaText, ReadsTextsAsChemistsTypeThem) {
         {"C2 H6 C3", "C2 H6 C3 ", "C:3 H:6 "},
         {"C6H6", "C6H6 ", "C:6 "},
         {"C-2 H0", "C-2 H0 ", "C:-2 "},
-        {"C+4 N- O.5", "C+4 N- O.5 ", "C:4 "},
+        {"C+4 N5", "C+4 N5 ", "C:4 N:5 "},
         {"C99999999999", "C99999999999 ", "C:2147483647 "},
         {"C-99999999999", "C-99999999999 ", "C:-2147483648 "},
         // Nothing readable.
@@ -71,7 +74,7 @@ TEST(ParseFormulaText, ReadsTextsAsChemistsTypeThem) {
     }
 }
 
-TEST(ParseFormulaText, LetterAfterSymbolIsAnErrorKeepingEarlierCounts) {
+TEST(ParseFormulaText, ALetterOrANonNumberAfterASymbolIsAnErrorKeepingEarlierCounts) {
     const Case cases[] = {
         {"NO", "Err", ""},
         {"KO", "Err", ""},
@@ -82,6 +85,12 @@ TEST(ParseFormulaText, LetterAfterSymbolIsAnErrorKeepingEarlierCounts) {
         {"ZX", "Err", ""},
         {"m g", "Err", ""},
         {"C2 E", "Err", "C:2 "},
+        // A count that does not start with a number is not silently no atoms.
+        {"C@6", "Err", ""},
+        {"C6 H#", "Err", "C:6 "},
+        {"C+4 N-", "Err", "C:4 "},
+        {"O.5", "Err", ""},
+        {"H*", "Err", ""}, // '*' completes only C*, N*, O*
     };
     for (const Case& c : cases) {
         Composition composition;
