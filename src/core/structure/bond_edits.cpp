@@ -18,8 +18,6 @@ constexpr int kClickLimit = 8;
 /// A bond ends on the atom nearest to the release within this Manhattan distance, and a new
 /// atom lines up with that atom on each axis that differs by less than this.
 constexpr int kSnapLimit = 10;
-/// The two hidden oxygens of a nitro group sit this far right of its nitrogen.
-constexpr int kNitroOxygenOffset = 20;
 /// Sideways step of a chain's zigzag, in pixels.
 constexpr int kZigzag = 5;
 
@@ -57,28 +55,6 @@ Atom chainAtom(int element, PixelPoint at, int hydrogens, int labelShown) {
     a.Hydrogens = hydrogens;
     a.LabelShown = labelShown;
     return a;
-}
-
-/// The nitrogen at `at` and its two hidden oxygens, each joined by a double bond without a
-/// draw item; the nitro label item names `leadBond`.
-void appendNitroGroup(Structure& s, int leadBond, PixelPoint at) {
-    s.appendItem(kNitroItem, leadBond);
-    const int nitrogen = s.appendAtom(chainAtom(kNitrogen, at, 0, 0));
-    const PixelPoint oxygenAt{at.x + kNitroOxygenOffset, at.y};
-    for (int i = 0; i < 2; ++i) {
-        Atom oxygen = chainAtom(kOxygen, oxygenAt, 0, 0);
-        oxygen.NitroOxygen = 1;
-        const int row = s.appendAtom(oxygen);
-        Bond b;
-        b.X1 = at.x;
-        b.Y1 = at.y;
-        b.X2 = oxygenAt.x;
-        b.Y2 = oxygenAt.y;
-        b.Order = 2;
-        b.AtomA = nitrogen;
-        b.AtomB = row;
-        s.appendBond(b);
-    }
 }
 
 BondResult endOnAtom(Structure& s, int tool, int startAtom, int b) {
@@ -161,7 +137,8 @@ BondResult finishBond(Structure& s, int tool, int startAtom, PixelPoint release)
     const PixelPoint atomAt = k >= 2 ? straightenedBondEnd(start, end) : end;
     const int lead = appendBondWithItem(s, start, end, k, startAtom, s.count.atoms + 1);
     if (nitro) {
-        appendNitroGroup(s, lead, atomAt);
+        // The nitrogen stays hidden: the nitro label item paints it.
+        completeNitroGroup(s, lead, s.appendAtom(chainAtom(kNitrogen, atomAt, 0, 0)));
         return BondResult::Added;
     }
     const ToolAtom made = toolAtom(tool);

@@ -28,7 +28,6 @@ constexpr int kImageWidth = 1600;
 constexpr int kImageHeight = 1200;
 /// Largest coordinate accepted from a file, in MOL units; far beyond any drawable molecule.
 constexpr double kLargestMolCoordinate = 100000.0;
-constexpr int kNitroOxygenOffset = 20; ///< the hidden oxygens sit this far right of the N
 
 std::string badBondLength() {
     return "The MOL bond length must be a whole number of at least 1";
@@ -486,25 +485,7 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
 
     for (std::size_t i = 0; i < n; ++i) {
         if (atoms[i].element != 0) continue;
-        const int nitrogenRow = static_cast<int>(i + 1);
-        fresh.appendItem(kNitroItem, leadBond[i]);
-        for (int k = 0; k < 2; ++k) {
-            Atom oxygen;
-            oxygen.Element = kOxygen;
-            oxygen.X = fresh.atom(nitrogenRow).X + kNitroOxygenOffset;
-            oxygen.Y = fresh.atom(nitrogenRow).Y;
-            oxygen.NitroOxygen = 1;
-            const int o = fresh.appendAtom(oxygen);
-            Bond bond;
-            bond.AtomA = nitrogenRow;
-            bond.AtomB = o;
-            bond.Order = 2;
-            bond.X1 = fresh.atom(nitrogenRow).X;
-            bond.Y1 = fresh.atom(nitrogenRow).Y;
-            bond.X2 = oxygen.X;
-            bond.Y2 = oxygen.Y;
-            fresh.appendBond(bond);
-        }
+        completeNitroGroup(fresh, leadBond[i], static_cast<int>(i + 1));
     }
 
     MolImportResult result;
