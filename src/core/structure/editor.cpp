@@ -8,13 +8,6 @@
 #include "structure/structure_delete.h"
 
 namespace qzx {
-namespace {
-
-PixelPoint positionOf(const Structure& s, int row) {
-    return {s.atom(row).X, s.atom(row).Y};
-}
-
-} // namespace
 
 Editor::Editor(Structure& structure, const ElementTable& elements, const Settings& settings)
     : m_s(structure), m_elements(elements), m_settings(settings) {}
@@ -136,7 +129,7 @@ void Editor::pressBondTool(PixelPoint p, EditorEffects& fx) {
         m_startAtom = row;
         m_takenHydrogens = k;
     }
-    m_start = positionOf(m_s, m_startAtom);
+    m_start = m_s.position(m_startAtom);
     m_gesture = Gesture::Bond;
 }
 

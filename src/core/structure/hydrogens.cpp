@@ -88,15 +88,7 @@ void completeNitroGroup(Structure& structure, int leadBond, int nitrogen) {
         oxygen.Y = y;
         oxygen.NitroOxygen = 1;
         const int row = structure.appendAtom(oxygen);
-        Bond bond;
-        bond.X1 = x;
-        bond.Y1 = y;
-        bond.X2 = oxygen.X;
-        bond.Y2 = oxygen.Y;
-        bond.Order = 2;
-        bond.AtomA = nitrogen;
-        bond.AtomB = row;
-        structure.appendBond(bond);
+        structure.appendBond(makeBondRow({x, y}, {oxygen.X, oxygen.Y}, 2, nitrogen, row));
     }
 }
 

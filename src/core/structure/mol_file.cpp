@@ -461,26 +461,20 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
     bool nextAromaticDouble = true;
     std::vector<int> leadBond(n, 0);
     for (const MolBond& m : bonds) {
-        Bond bond;
-        bond.AtomA = m.a;
-        bond.AtomB = m.b;
+        int atomA = m.a;
+        int atomB = m.b;
         // A nitro label names the bond whose AtomB is the nitrogen.
-        if (atoms[static_cast<std::size_t>(m.a - 1)].element == 0)
-            std::swap(bond.AtomA, bond.AtomB);
+        if (atoms[static_cast<std::size_t>(m.a - 1)].element == 0) std::swap(atomA, atomB);
+        int order = m.type;
         if (m.type == 4) {
-            bond.Order = nextAromaticDouble ? 2 : 1;
+            order = nextAromaticDouble ? 2 : 1;
             nextAromaticDouble = !nextAromaticDouble;
-        } else {
-            bond.Order = m.type;
         }
-        bond.X1 = fresh.atom(bond.AtomA).X;
-        bond.Y1 = fresh.atom(bond.AtomA).Y;
-        bond.X2 = fresh.atom(bond.AtomB).X;
-        bond.Y2 = fresh.atom(bond.AtomB).Y;
-        const int row = fresh.appendBond(bond);
+        const int row = fresh.appendBond(
+            makeBondRow(fresh.position(atomA), fresh.position(atomB), order, atomA, atomB));
         fresh.appendItem(kBondItem, row);
-        if (atoms[static_cast<std::size_t>(bond.AtomB - 1)].element == 0)
-            leadBond[static_cast<std::size_t>(bond.AtomB - 1)] = row;
+        if (atoms[static_cast<std::size_t>(atomB - 1)].element == 0)
+            leadBond[static_cast<std::size_t>(atomB - 1)] = row;
     }
 
     for (std::size_t i = 0; i < n; ++i) {
