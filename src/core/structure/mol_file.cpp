@@ -24,8 +24,15 @@ namespace qzx {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
-constexpr int kImageWidth = 1600;
-constexpr int kImageHeight = 1200;
+/// A MOL coordinate is kMolScale times its pixel distance divided by the MOL bond length MB.
+constexpr int kMolScale = 5;
+/// The import's pixels per scaled MOL unit: 1 / kMolScale, written as the import has always
+/// multiplied, so that every position rounds as before.
+constexpr double kPixelsPerScaledUnit = 0.2;
+/// The drawing pixel where the MOL origin lies. The conversions use it scaled, 5 x 320 = 1600
+/// and 5 x 160 = 800; that 1600 equals the drawing width only by chance.
+constexpr int kMolOriginX = 320;
+constexpr int kMolOriginY = 160;
 /// Largest coordinate accepted from a file, in MOL units; far beyond any drawable molecule.
 constexpr double kLargestMolCoordinate = 100000.0;
 
@@ -117,8 +124,10 @@ MolText encodeMolFile(const Structure& s, const ElementTable& elements, int bond
 
     for (const int row : order) {
         const Atom& a = s.atom(row);
-        const std::string x = coordinate(5 * static_cast<std::int64_t>(a.X) - 1600, bondLength);
-        const std::string y = coordinate(800 - 5 * static_cast<std::int64_t>(a.Y), bondLength);
+        const std::string x = coordinate(
+            kMolScale * static_cast<std::int64_t>(a.X) - kMolScale * kMolOriginX, bondLength);
+        const std::string y = coordinate(
+            kMolScale * kMolOriginY - kMolScale * static_cast<std::int64_t>(a.Y), bondLength);
         if (x.empty() || y.empty())
             return {{},
                     "The atom at (" + std::to_string(a.X) + ", " + std::to_string(a.Y) +
@@ -406,8 +415,8 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
                                          "900 atoms or 899 bonds");
     applyChargeLines(lines, 4 + n + b, atoms);
 
-    // Pixels: file units scaled by MB / 5 about (320, 160), less the centre shift, which is
-    // reckoned in file units.
+    // Pixels: file units scaled by MB / 5 about the MOL origin (320, 160), less the centre shift,
+    // which is reckoned in file units.
     double minX = atoms[0].x, maxX = minX, minY = atoms[0].y, maxY = minY;
     for (const MolAtom& a : atoms) {
         minX = std::min(minX, a.x);
@@ -421,13 +430,15 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
     if (std::llabs(sy) < 10) sy = 0;
     std::vector<std::int64_t> px(n), py(n);
     for (std::size_t i = 0; i < n; ++i) {
-        px[i] = Round((bondLength * atoms[i].x + 1600) * 0.2) - sx;
-        py[i] = Round(-(bondLength * atoms[i].y - 800) * 0.2) + sy;
+        px[i] =
+            Round((bondLength * atoms[i].x + kMolScale * kMolOriginX) * kPixelsPerScaledUnit) - sx;
+        py[i] =
+            Round(-(bondLength * atoms[i].y - kMolScale * kMolOriginY) * kPixelsPerScaledUnit) + sy;
     }
     const auto [loX, hiX] = std::minmax_element(px.begin(), px.end());
     const auto [loY, hiY] = std::minmax_element(py.begin(), py.end());
-    const std::optional<std::int64_t> viewX = viewShift(*loX, *hiX, kImageWidth);
-    const std::optional<std::int64_t> viewY = viewShift(*loY, *hiY, kImageHeight);
+    const std::optional<std::int64_t> viewX = viewShift(*loX, *hiX, kDrawingWidth);
+    const std::optional<std::int64_t> viewY = viewShift(*loY, *hiY, kDrawingHeight);
     if (!viewX || !viewY)
         return failure(Status::BadContent,
                        "The molecule is larger than the drawing surface at MOL bond length " +

@@ -9,6 +9,10 @@
 
 namespace qzx {
 
+/// The drawing image's size in pixels. Every coordinate in the tables is a pixel of it.
+constexpr int kDrawingWidth = 1600;
+constexpr int kDrawingHeight = 1200;
+
 /// Capacities of the structure tables (rows 1..capacity; row 0 holds nothing).
 constexpr int kMaxDrawItems = 1800;
 constexpr int kMaxAtoms = 900;

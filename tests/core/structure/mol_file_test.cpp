@@ -366,9 +366,9 @@ TEST(MolImport, MoleculesFarFromTheOriginAreBroughtIntoView) {
         decode(molText({"100 100 C", "101 100 C", "101 99 O"}, {"1 2 1", "2 3 1"}), s).message, "");
     for (int row = 1; row <= s.count.atoms; ++row) {
         EXPECT_GE(s.atom(row).X, kMolImportMargin);
-        EXPECT_LE(s.atom(row).X, 1600 - kMolImportMargin);
+        EXPECT_LE(s.atom(row).X, kDrawingWidth - kMolImportMargin);
         EXPECT_GE(s.atom(row).Y, kMolImportMargin);
-        EXPECT_LE(s.atom(row).Y, 1200 - kMolImportMargin);
+        EXPECT_LE(s.atom(row).Y, kDrawingHeight - kMolImportMargin);
     }
     EXPECT_EQ(s.atom(1).X, kMolImportMargin) << "the smallest x sits on the margin";
     EXPECT_EQ(s.atom(1).Y, kMolImportMargin);
