@@ -71,9 +71,9 @@ std::string readStructure(const std::filesystem::path& path, int bondLength,
                           const ElementTable& elements, Structure& structure) {
     switch (kindOf(path)) {
     case FileKind::Msd:
-        return readStructureFile(path, structure).message;
+        return loadStructureFile(path, structure).error;
     case FileKind::Mol:
-        return readMolFile(path, structure, elements, bondLength).message;
+        return importMolFile(path, structure, elements, bondLength).error;
     case FileKind::Other:
         break;
     }

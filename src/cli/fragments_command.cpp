@@ -107,9 +107,9 @@ std::string lowerExtension(const std::filesystem::path& file) {
 std::string readStructure(const Options& options, const ElementTable& elements,
                           Structure& structure) {
     const std::string extension = lowerExtension(options.file);
-    if (extension == ".msd") return loadStructureFile(options.file, structure);
+    if (extension == ".msd") return loadStructureFile(options.file, structure).error;
     if (extension == ".mol")
-        return importMolFile(options.file, structure, elements, options.bondLength);
+        return importMolFile(options.file, structure, elements, options.bondLength).error;
     return options.file.string() + ": not a .msd or .mol file";
 }
 

@@ -308,8 +308,8 @@ int elementBySymbol(const ElementTable& elements, const std::string& symbol) {
     return 0;
 }
 
-MolImportResult failure(MolImportStatus status, std::string message) {
-    return {status, std::move(message), {}};
+MolImportResult failure(MolImportStatus status, std::string error) {
+    return {status, std::move(error), {}};
 }
 
 std::string lineName(int line) {
@@ -501,8 +501,8 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
     return result;
 }
 
-MolImportResult readMolFile(const std::filesystem::path& path, Structure& structure,
-                            const ElementTable& elements, int bondLength) {
+MolImportResult importMolFile(const std::filesystem::path& path, Structure& structure,
+                              const ElementTable& elements, int bondLength) {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
         return failure(MolImportStatus::CannotRead, "File: " + path.string() + " does not exist");
@@ -511,14 +511,8 @@ MolImportResult readMolFile(const std::filesystem::path& path, Structure& struct
         return failure(MolImportStatus::CannotRead, "File: " + path.string() + " cannot be read");
     MolImportResult result =
         decodeMolFile(std::string(bytes->begin(), bytes->end()), structure, elements, bondLength);
-    if (result.status != MolImportStatus::Read)
-        result.message = path.string() + ": " + result.message;
+    if (result.status != MolImportStatus::Read) result.error = path.string() + ": " + result.error;
     return result;
-}
-
-std::string importMolFile(const std::filesystem::path& path, Structure& structure,
-                          const ElementTable& elements, int bondLength) {
-    return readMolFile(path, structure, elements, bondLength).message;
 }
 
 } // namespace qzx

@@ -185,14 +185,14 @@ TEST_F(RGroupTest, FailedInsertionsGiveTheStartAtomItsHydrogenBack) {
     RGroupInsertOutcome outcome = insertWithTool({160, 100}, {160, 40});
     EXPECT_EQ(outcome.status, RGroupInsertStatus::NoActiveGroup);
     EXPECT_EQ(outcome.errorSignals, 1);
-    EXPECT_EQ(outcome.message, "No R Group Structure is Currently Defined");
+    EXPECT_EQ(outcome.error, "No R Group Structure is Currently Defined");
     EXPECT_EQ(dump(s), ethane);
 
     std::ofstream(folder / kActiveRGroupFileName, std::ios::binary) << "not an R group";
     outcome = insertWithTool({160, 100}, {160, 40});
     EXPECT_EQ(outcome.status, RGroupInsertStatus::NotAnRGroup);
     EXPECT_EQ(outcome.errorSignals, 1);
-    EXPECT_EQ(outcome.message, "") << "a file without the marker: the error signal only";
+    EXPECT_EQ(outcome.error, "") << "a file without the marker: the error signal only";
     EXPECT_EQ(dump(s), ethane);
 
     // On an empty drawing the press made the first carbon; a failure takes it away again.
@@ -298,18 +298,18 @@ TEST_F(RGroupTest, LoadingCopiesAValidFileToTheActiveGroupAndNamesIt) {
     const Bytes ethyl = encodeRGroupFile(s);
     ASSERT_EQ(writeFileSafely(folder / "my.ethyl.rgf", ethyl), "");
     RGroupLoadResult loaded = loadRGroup(folder / "my.ethyl.rgf", folder);
-    EXPECT_EQ(loaded.message, "");
+    EXPECT_EQ(loaded.error, "");
     EXPECT_EQ(loaded.name, "my");
     EXPECT_EQ(active(), ethyl);
 
     ASSERT_EQ(writeFileSafely(folder / "Broken.RGF", std::string("999 is text here")), "");
     loaded = loadRGroup(folder / "Broken.RGF", folder);
-    EXPECT_NE(loaded.message.find("is not a valid R Group file"), std::string::npos);
+    EXPECT_NE(loaded.error.find("is not a valid R Group file"), std::string::npos);
     EXPECT_EQ(loaded.name, "");
     EXPECT_EQ(active(), ethyl) << "the active group stays";
 
     loaded = loadRGroup(folder / "Missing.RGF", folder);
-    EXPECT_EQ(loaded.message, "File: " + (folder / "Missing.RGF").string() + " does not exist");
+    EXPECT_EQ(loaded.error, "File: " + (folder / "Missing.RGF").string() + " does not exist");
     EXPECT_EQ(rGroupNameOf("/some/where/Peptide.RGF"), "Peptide");
 }
 

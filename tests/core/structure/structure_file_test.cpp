@@ -167,7 +167,7 @@ TEST_F(StructureFileEditor, DrawnStructureSavedReopenedAndSavedAgainGivesAnIdent
     const fs::path second = folder / "second.msd";
     ASSERT_EQ(saveStructureFile(first, s), "");
     Structure reopened;
-    ASSERT_EQ(loadStructureFile(first, reopened), "");
+    ASSERT_EQ(loadStructureFile(first, reopened).error, "");
     EXPECT_EQ(snapshot(reopened), snapshot(s));
     EXPECT_EQ(reopened.CurrentFile, first.string());
     ASSERT_EQ(saveStructureFile(second, reopened), "");
@@ -362,15 +362,15 @@ TEST(StructureFile, ReadingReportsMissingAndForeignFilesWithTheirMessages) {
     const test::Snapshot before = snapshot(s);
 
     const fs::path missing = folder / "missing.msd";
-    const StructureFileResult gone = readStructureFile(missing, s);
+    const StructureLoadResult gone = loadStructureFile(missing, s);
     EXPECT_EQ(gone.status, StructureFileStatus::Missing);
-    EXPECT_EQ(gone.message, "File: " + missing.string() + " does not exist");
+    EXPECT_EQ(gone.error, "File: " + missing.string() + " does not exist");
 
     const fs::path text = folder / "notes.msd";
     std::ofstream(text) << "These are my notes, not a structure.\n";
-    const StructureFileResult foreign = readStructureFile(text, s);
+    const StructureLoadResult foreign = loadStructureFile(text, s);
     EXPECT_EQ(foreign.status, StructureFileStatus::NotStructureFile);
-    EXPECT_EQ(foreign.message, "Not a Valid QZX Datafile");
+    EXPECT_EQ(foreign.error, "Not a Valid QZX Datafile");
     EXPECT_EQ(snapshot(s), before);
     EXPECT_EQ(s.CurrentFile, "earlier.msd") << "a failed open keeps the file name";
     fs::remove_all(folder);
@@ -385,7 +385,7 @@ TEST(StructureFile, ShippedStructuresLoadWithTheirFormulas) {
     for (const auto& [name, formula] : files) {
         Structure s;
         const fs::path path = fs::path(QZX_TEST_DATA_DIR) / "structures" / name;
-        ASSERT_EQ(loadStructureFile(path, s), "") << name;
+        ASSERT_EQ(loadStructureFile(path, s).error, "") << name;
         EXPECT_EQ(test::formula(s), formula) << name;
         EXPECT_EQ(editor_test::tableFaults(s), "") << name;
         EXPECT_EQ(encodeStructureFile(s), readWholeFile(path)) << name;
