@@ -15,10 +15,8 @@ Editor::Editor(Structure& structure, const ElementTable& elements, const Setting
 EditorEffects Editor::press(int x, int y, MouseButton button, KeyModifiers) {
     EditorEffects fx;
     const PixelPoint p{x, y};
-    if (button == MouseButton::Right) {
-        m_rightHeld = true; // the popup menu opens by itself
-        return fx;
-    }
+    // The right button changes nothing here: the window opens the popup menu itself.
+    if (button == MouseButton::Right) return fx;
     // A left press while a gesture is still open means its release never came (a popup took
     // the pointer): that gesture is given up first.
     abandonGesture();
@@ -184,10 +182,7 @@ void Editor::updateDragPreview(PixelPoint p) {
 EditorEffects Editor::release(int x, int y, MouseButton button, KeyModifiers modifiers) {
     EditorEffects fx;
     const PixelPoint p{x, y};
-    if (button == MouseButton::Right) {
-        m_rightHeld = false;
-        return fx;
-    }
+    if (button == MouseButton::Right) return fx;
     if (m_gesture == Gesture::Fragment) {
         fx.fragmentCut = FragmentGesture{m_fragmentShape, m_start, p, m_region};
         m_gesture = Gesture::None;
