@@ -17,7 +17,7 @@ namespace qzx {
 namespace {
 
 const ElementTable& table() {
-    return test::loadedElementTable();
+    return test::elements();
 }
 
 FormulaSearchInput query(double target, double tolerance) {

@@ -150,7 +150,7 @@ TEST(StructureFile, RowsFollowTheCountsValueByValueLittleEndian) {
     EXPECT_EQ(valueAt(bytes, ring + 32), 14) << "Radius";
 }
 
-using StructureFileEditor = editor_test::EditorTest;
+using StructureFileEditor = test::EditorTest;
 
 TEST_F(StructureFileEditor, DrawnStructureSavedReopenedAndSavedAgainGivesAnIdenticalFile) {
     drag(kToolBenzene, {300, 100}, {300, 100});
@@ -159,7 +159,7 @@ TEST_F(StructureFileEditor, DrawnStructureSavedReopenedAndSavedAgainGivesAnIdent
     drag(kToolChain, {300, 60}, {400, 60});
     drag(kToolCyclohexane, {341, 101}, {341, 101}); // fused onto the benzene
     drag(kToolHydroxyl, {400, 60}, {430, 40});
-    ASSERT_EQ(editor_test::tableFaults(s), "");
+    ASSERT_EQ(test::tableFaults(s, test::BondEnds::AsDrawn), "");
     s.StructureLabel = "Drawn";
 
     const fs::path folder = freshFolder("qzx_msd_");
@@ -387,7 +387,7 @@ TEST(StructureFile, ShippedStructuresLoadWithTheirFormulas) {
         const fs::path path = fs::path(QZX_TEST_DATA_DIR) / "structures" / name;
         ASSERT_EQ(loadStructureFile(path, s).error, "") << name;
         EXPECT_EQ(test::formula(s), formula) << name;
-        EXPECT_EQ(editor_test::tableFaults(s), "") << name;
+        EXPECT_EQ(test::tableFaults(s, test::BondEnds::AsDrawn), "") << name;
         EXPECT_EQ(encodeStructureFile(s), readWholeFile(path)) << name;
     }
 }
