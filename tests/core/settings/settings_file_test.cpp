@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -9,31 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include "scratch_folder.h"
+
 namespace qzx {
 namespace {
 namespace fs = std::filesystem;
 
-/// A fresh folder under the system's temporary folder, removed with everything in it.
+/// The settings file in a fresh folder of its own.
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        m_folder = fs::temp_directory_path() / ("qzx_settings_" + std::to_string(random()));
-        fs::create_directories(m_folder);
-        m_ini = m_folder / kSettingsFileName;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
-    void write(const std::string& text) { std::ofstream(m_ini, std::ios::binary) << text; }
-    std::string read() const {
-        std::ifstream in(m_ini, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void write(const std::string& text) { test::writeText(m_ini, text); }
+    std::string read() const { return test::readText(m_ini); }
     std::vector<std::string> lines() const {
         std::vector<std::string> result;
         std::istringstream in(read());
@@ -45,8 +30,9 @@ protected:
         return result;
     }
 
-    fs::path m_folder;
-    fs::path m_ini;
+    const test::ScratchFolder m_scratch{"qzx_settings_"};
+    const fs::path m_folder = m_scratch.path();
+    const fs::path m_ini = m_folder / kSettingsFileName;
 };
 
 TEST_F(SettingsFileTest, MissingFileGivesDefaults) {

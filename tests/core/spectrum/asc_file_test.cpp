@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
+#include "scratch_folder.h"
 #include "spectrum/asc_file.h"
 #include "spectrum/spectrum.h"
 
@@ -15,24 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 using Peaks = std::vector<Peak>;
 
-/// A fresh empty folder for one test's files.
-fs::path scratchFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / ("qzx_asc_" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::readText;
+using test::writeText;
 
 TEST(AscRead, PairsAreRoundedToEvenAndSortedByMass) {
     AscContents c = decodeAscFile("120\r\n50\r\n100\r\n999\r\n");
@@ -104,7 +87,8 @@ TEST(AscRead, NoInputCrashesOrOverfillsTheStore) {
 }
 
 TEST(AscFile, OpenFillsTheStoreAndAMissingFileLeavesItAlone) {
-    const fs::path folder = scratchFolder("open");
+    const test::ScratchFolder scratch("qzx_asc_open_");
+    const fs::path folder = scratch.path();
     Spectrum spectrum;
     spectrum.PeakLabels.count = 3;
     spectrum.SpectrumNormalized = true;
@@ -131,7 +115,8 @@ TEST(AscFile, OpenFillsTheStoreAndAMissingFileLeavesItAlone) {
 }
 
 TEST(AscFile, SaveWritesWholeNumbersWithCrLfAndReopensTheSame) {
-    const fs::path folder = scratchFolder("save");
+    const test::ScratchFolder scratch("qzx_asc_save_");
+    const fs::path folder = scratch.path();
     Spectrum spectrum;
     spectrum.peak(1) = {43.0f, 20.0f};
     spectrum.peak(2) = {58.0f, 80.0f};

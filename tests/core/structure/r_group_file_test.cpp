@@ -8,11 +8,11 @@
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "editor_test_support.h"
+#include "scratch_folder.h"
 #include "structure/editor.h"
 #include "structure_builders.h"
 #include "util/safe_file.h"
@@ -46,16 +46,6 @@ Bytes bytesOf(const std::vector<std::int32_t>& values) {
 /// The editor on an empty structure, with a program folder of its own for "default.rg$".
 class RGroupTest : public test::EditorTest {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        folder = fs::temp_directory_path() / ("qzx_rgroup_" + std::to_string(random()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-
     /// Draws an ethyl group (atom 1 at (100, 100), atom 2 at (160, 100)), saves it as the
     /// active R group and clears the drawing.
     void saveEthyl() {
@@ -76,7 +66,8 @@ protected:
     }
     std::optional<Bytes> active() const { return readWholeFile(folder / kActiveRGroupFileName); }
 
-    fs::path folder;
+    const test::ScratchFolder scratch{"qzx_rgroup_"};
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(RGroupTest, EthylIsStoredRelativeToItsFirstAtomWithOneHydrogenLess) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor_test_support.h"
+#include "scratch_folder.h"
 #include "structure/undo.h"
 #include "structure_builders.h"
 #include "test_paths.h"
@@ -38,14 +39,6 @@ void putValue(Bytes& bytes, std::size_t offset, std::int32_t value) {
 std::string textAt(const Bytes& bytes, std::size_t offset, std::size_t length) {
     return std::string(bytes.begin() + static_cast<long>(offset),
                        bytes.begin() + static_cast<long>(offset + length));
-}
-
-/// A new empty folder under the system's temporary folder.
-fs::path freshFolder(const std::string& prefix) {
-    std::random_device random;
-    const fs::path folder = fs::temp_directory_path() / (prefix + std::to_string(random()));
-    fs::create_directories(folder);
-    return folder;
 }
 
 /// Whether every row number in the used rows names a used row.
@@ -162,7 +155,8 @@ TEST_F(StructureFileEditor, DrawnStructureSavedReopenedAndSavedAgainGivesAnIdent
     ASSERT_EQ(test::tableFaults(s, test::BondEnds::AsDrawn), "");
     s.StructureLabel = "Drawn";
 
-    const fs::path folder = freshFolder("qzx_msd_");
+    const test::ScratchFolder scratch("qzx_msd_");
+    const fs::path folder = scratch.path();
     const fs::path first = folder / "first.msd";
     const fs::path second = folder / "second.msd";
     ASSERT_EQ(saveStructureFile(first, s), "");
@@ -173,7 +167,6 @@ TEST_F(StructureFileEditor, DrawnStructureSavedReopenedAndSavedAgainGivesAnIdent
     ASSERT_EQ(saveStructureFile(second, reopened), "");
     EXPECT_EQ(reopened.CurrentFile, first.string()) << "saving keeps the file last opened";
     EXPECT_EQ(readWholeFile(first), readWholeFile(second));
-    fs::remove_all(folder);
 }
 
 TEST(StructureFile, LoadedStructureHasNoHistory) {
@@ -356,7 +349,8 @@ TEST(StructureFile, TruncatedAndScrambledFilesNeverCrashTheReader) {
 }
 
 TEST(StructureFile, ReadingReportsMissingAndForeignFilesWithTheirMessages) {
-    const fs::path folder = freshFolder("qzx_msd_read_");
+    const test::ScratchFolder scratch("qzx_msd_read_");
+    const fs::path folder = scratch.path();
     Structure s = test::toluene();
     s.CurrentFile = "earlier.msd";
     const test::Snapshot before = snapshot(s);
@@ -373,7 +367,6 @@ TEST(StructureFile, ReadingReportsMissingAndForeignFilesWithTheirMessages) {
     EXPECT_EQ(foreign.error, "Not a Valid QZX Datafile");
     EXPECT_EQ(snapshot(s), before);
     EXPECT_EQ(s.CurrentFile, "earlier.msd") << "a failed open keeps the file name";
-    fs::remove_all(folder);
 }
 
 TEST(StructureFile, ShippedStructuresLoadWithTheirFormulas) {
