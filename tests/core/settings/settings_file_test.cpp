@@ -153,15 +153,20 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFile) {
     EXPECT_NE(saveSettings(m_folder / "no such folder" / "QZXPRO.INI", Settings{}), "");
 }
 
-TEST_F(SettingsFileTest, GarbageNeverCrashes) {
+TEST_F(SettingsFileTest, GarbageSetsNoKeyAndHidesNoneAfterIt) {
+    // Random bytes as the value of PiBond (after an "x", so never a number) and as lines of
+    // their own, with a key of another section after them: PiBond keeps its default, no key
+    // the bytes do not spell changes, and FontSize is still read.
+    Settings expected;
+    expected.FontSize = 12;
     std::mt19937 random(12345);
     for (int round = 0; round < 200; ++round) {
-        std::string text = "[Bonds]\nPiBond=";
+        std::string text = "[Bonds]\nPiBond=x";
         const int length = static_cast<int>(random() % 300);
         for (int i = 0; i < length; ++i)
             text += static_cast<char>(random() % 256);
-        const Settings s = settingsFromIniText(text);
-        EXPECT_LE(s.PaperWidth.size(), text.size());
+        text += "\n[Font]\nFontSize=12\n";
+        EXPECT_EQ(settingsFromIniText(text), expected) << "round " << round;
     }
 }
 

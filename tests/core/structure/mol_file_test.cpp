@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor_test_support.h"
+#include "scratch_folder.h"
 #include "structure_builders.h"
 #include "test_paths.h"
 #include "util/safe_file.h"
@@ -141,11 +142,29 @@ TEST(MolExport, PixelsBecomeMolUnitsThroughTheMolBondLength) {
 }
 
 TEST(MolExport, ExportLeavesTheStructureAlone) {
+    // Toluene with everything an export could be tempted to touch: history (the saved counters
+    // lie before the methyl), an undo record and its saved label flag, a selection, a bond undo
+    // took the aromatic state from, a row above the counters, a label whose trailing blanks
+    // the title drops, and the file it came from.
     Structure s = test::toluene();
-    s.atom(3).SavedLabelShown = 1; // what an element change keeps for its undo
+    s.atom(3).SavedLabelShown = 1;
+    s.undo = UndoRecord{UndoRecord::ElementChanged, 3, 1, 1};
+    s.SelectionList = {2, 3};
+    s.deAromatisedBonds = {4};
+    s.Lax[static_cast<std::size_t>(s.count.atoms) + 1] = test::makeAtom(6, 400, 400, 0, 1, 0);
+    s.StructureLabel = "Toluene" + std::string(53, ' ');
+    s.CurrentFile = "toluene.msd";
     const Structure before = s;
-    encode(s);
-    EXPECT_EQ(s.Lax, before.Lax);
+    ASSERT_NE(s.saved, s.count);
+
+    const test::ScratchFolder scratch("qzx_mol_export_");
+    const fs::path file = scratch.path() / "toluene.mol";
+    ASSERT_EQ(exportMolFile(file, s, elements(), kDefaultMolBondLength), "");
+    EXPECT_EQ(linesOf(test::readText(file)).at(0), "Toluene") << "the label, trimmed, is the title";
+    EXPECT_TRUE(test::sameStructure(s, before));
+    ASSERT_EQ(exportMolFile(file, s, elements(), 3, "Another title"), "");
+    EXPECT_EQ(linesOf(test::readText(file)).at(0), "Another title");
+    EXPECT_TRUE(test::sameStructure(s, before));
 }
 
 using MolEditor = test::EditorTest;

@@ -247,6 +247,30 @@ inline Snapshot snapshot(const Structure& s) {
     return snap;
 }
 
+/// Whether two structures are the same in every member: all rows of the four tables up to
+/// their capacities (used or not, since undo and redo read rows above the counters), the
+/// counters and saved counters, the selection, the undo record, the de-aromatised bonds, the
+/// label and the file name. A failure names the members that differ.
+inline ::testing::AssertionResult sameStructure(const Structure& a, const Structure& b) {
+    std::string differ;
+    const auto check = [&differ](bool same, const char* member) {
+        if (!same) differ += std::string(differ.empty() ? "" : ", ") + member;
+    };
+    check(a.Max == b.Max, "Max");
+    check(a.Lax == b.Lax, "Lax");
+    check(a.Tax == b.Tax, "Tax");
+    check(a.Rax == b.Rax, "Rax");
+    check(a.count == b.count, "count");
+    check(a.saved == b.saved, "saved");
+    check(a.SelectionList == b.SelectionList, "SelectionList");
+    check(a.undo == b.undo, "undo");
+    check(a.deAromatisedBonds == b.deAromatisedBonds, "deAromatisedBonds");
+    check(a.StructureLabel == b.StructureLabel, "StructureLabel");
+    check(a.CurrentFile == b.CurrentFile, "CurrentFile");
+    if (differ.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "they differ in " << differ;
+}
+
 /// Readable failure output: one line per row.
 inline void PrintTo(const Snapshot& snap, std::ostream* os) {
     const TableCounts& c = snap.count;
