@@ -47,7 +47,7 @@ void BM_RepaintAndCompose900Atoms(benchmark::State& state) {
     // items, close to the 1,800 the draw list holds.
     const qzx::Structure s = drawnStructure(120, 180, settings);
     if (s.count.atoms != 900) state.SkipWithError("the structure does not have 900 atoms");
-    QImage image(1600, 1200, QImage::Format_RGB32);
+    QImage image(qzx::kDrawingWidth, qzx::kDrawingHeight, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     for (auto _ : state) {

@@ -1,6 +1,4 @@
 // qzx-calc convert and info: structure files (.msd) and MOL files (.mol) from the command line.
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <optional>
@@ -12,22 +10,12 @@
 #include "structure/structure.h"
 #include "structure/structure_composition.h"
 #include "structure/structure_file.h"
+#include "structure_input.h"
 #include "util/number_format.h"
 
 namespace qzx::cli {
 
 namespace {
-
-enum class FileKind { Msd, Mol, Other };
-
-FileKind kindOf(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".msd") return FileKind::Msd;
-    if (extension == ".mol") return FileKind::Mol;
-    return FileKind::Other;
-}
 
 /// The positional arguments and the MOL bond length of a command line; an error text when the
 /// arguments are wrong.
@@ -66,20 +54,6 @@ Arguments parseArguments(const std::vector<std::string>& args) {
     return parsed;
 }
 
-/// Reads a .msd or .mol file; an error text when that fails.
-std::string readStructure(const std::filesystem::path& path, int bondLength,
-                          const ElementTable& elements, Structure& structure) {
-    switch (kindOf(path)) {
-    case FileKind::Msd:
-        return readStructureFile(path, structure).message;
-    case FileKind::Mol:
-        return readMolFile(path, structure, elements, bondLength).message;
-    case FileKind::Other:
-        break;
-    }
-    return path.string() + ": not a .msd or .mol file";
-}
-
 std::string withoutTrailingBlanks(std::string text) {
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
@@ -99,14 +73,14 @@ int runConvert(CliContext& context) {
         return fail(context, "convert needs IN and OUT; see qzx-calc --help convert");
     const std::filesystem::path in = args.files[0];
     const std::filesystem::path out = args.files[1];
-    if (kindOf(out) == FileKind::Other)
+    if (structureFileKind(out) == StructureFileKind::Other)
         return fail(context, out.string() + ": not a .msd or .mol file");
 
     Structure structure;
-    if (std::string error = readStructure(in, args.bondLength, context.elements, structure);
+    if (std::string error = loadStructureInput(in, args.bondLength, context.elements, structure);
         !error.empty())
         return fail(context, error);
-    const std::string error = kindOf(out) == FileKind::Msd
+    const std::string error = structureFileKind(out) == StructureFileKind::Msd
                                   ? saveStructureFile(out, structure)
                                   : exportMolFile(out, structure, context.elements, args.bondLength,
                                                   withoutTrailingBlanks(structure.StructureLabel));
@@ -130,7 +104,7 @@ int runInfo(CliContext& context) {
 
     Structure structure;
     if (std::string error =
-            readStructure(args.files[0], args.bondLength, context.elements, structure);
+            loadStructureInput(args.files[0], args.bondLength, context.elements, structure);
         !error.empty())
         return fail(context, error);
     const StructureMasses nominal = composeStructure(structure, context.elements, false);

@@ -1,6 +1,4 @@
 // qzx-calc fragments: the autofragment results of a structure file or MOL file.
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <string>
@@ -12,7 +10,7 @@
 #include "json_writer.h"
 #include "structure/mol_file.h"
 #include "structure/structure.h"
-#include "structure/structure_file.h"
+#include "structure_input.h"
 
 namespace qzx::cli {
 
@@ -96,23 +94,6 @@ Options parseOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-std::string lowerExtension(const std::filesystem::path& file) {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
-/// Reads the structure; an error text when that fails.
-std::string readStructure(const Options& options, const ElementTable& elements,
-                          Structure& structure) {
-    const std::string extension = lowerExtension(options.file);
-    if (extension == ".msd") return loadStructureFile(options.file, structure);
-    if (extension == ".mol")
-        return importMolFile(options.file, structure, elements, options.bondLength);
-    return options.file.string() + ": not a .msd or .mol file";
-}
-
 void printJson(CliContext& context, const FragmentTable& table, const Structure& structure) {
     auto& out = context.out;
     out << "{\"molecular_ion\": " << table.fragment(table.FragmentCount).Mass
@@ -135,7 +116,8 @@ int runFragments(CliContext& context) {
         return 2;
     }
     Structure structure;
-    if (const std::string error = readStructure(options, context.elements, structure);
+    if (const std::string error =
+            loadStructureInput(options.file, options.bondLength, context.elements, structure);
         !error.empty())
         return fail(context, error);
 

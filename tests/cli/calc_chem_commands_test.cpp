@@ -1,46 +1,14 @@
 // qzx-calc isotopes and formulas as a script sees them: output shapes, exit codes, messages.
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "calc_run.h"
 
 namespace {
 
-struct CalcRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-/// Runs qzx-calc with `arguments` (already quoted for the shell).
-CalcRun calc(const std::string& arguments) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path();
-    const std::filesystem::path out = dir / ("qzx_calc_out_" + std::to_string(::getpid()));
-    const std::filesystem::path err = dir / ("qzx_calc_err_" + std::to_string(::getpid()));
-    const std::string command = std::string("'") + QZX_CALC + "' " + arguments + " >'" +
-                                out.string() + "' 2>'" + err.string() + "'";
-    CalcRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(out);
-    run.err = slurp(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return run;
-}
+using qzx::test::calc;
+using qzx::test::CalcRun;
 
 TEST(CalcFormulas, PrintsTheJsonShapeInSearchOrder) {
     CalcRun run = calc("--json formulas 16.03 0.01");

@@ -1,49 +1,21 @@
 // qzx-calc fragments as a script sees it: the JSON shape, the text list, exit codes.
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "calc_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CalcRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-fs::path scratch(const std::string& name) {
-    return fs::temp_directory_path() / ("qzx_fragments_" + std::to_string(::getpid()) + "_" + name);
-}
-
-/// Runs qzx-calc with `arguments` (already quoted for the shell).
-CalcRun calc(const std::string& arguments) {
-    const fs::path out = scratch("out"), err = scratch("err");
-    const std::string command = std::string("'") + QZX_CALC + "' " + arguments + " >'" +
-                                out.string() + "' 2>'" + err.string() + "'";
-    CalcRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(out);
-    run.err = slurp(err);
-    fs::remove(out);
-    fs::remove(err);
-    return run;
-}
+using qzx::test::calc;
+using qzx::test::CalcRun;
+using qzx::test::scratch;
 
 /// A MOL file of a carbon chain or ring of n atoms, one unit apart.
 fs::path molFile(const std::string& name, int n, bool ring) {

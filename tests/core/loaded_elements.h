@@ -10,15 +10,16 @@
 
 namespace qzx::test {
 
-/// The element table the build writes beside the program, loaded once for all tests; any
-/// warning or failure fails the test that first asks for it.
-inline const ElementTable& loadedElementTable() {
+/// The element table the build writes beside the program (C 4, N 3, O 2, Cl 1), loaded once
+/// for all tests; any warning or failure fails the test that first asks for it.
+inline const ElementTable& elements() {
     static const ElementTable loaded = [] {
         ElementTable table;
         CalcElementSlots calcSlots{};
-        EXPECT_TRUE(LoadElementTable(QZX_RUNTIME_DIR, table, calcSlots, [](const std::string& w) {
-                        ADD_FAILURE() << w;
-                    }).loaded);
+        const ElementLoadResult result = LoadElementTable(
+            QZX_RUNTIME_DIR, table, calcSlots, [](const std::string& w) { ADD_FAILURE() << w; });
+        EXPECT_TRUE(result.loaded) << result.error;
+        EXPECT_EQ(result.error, "");
         return table;
     }();
     return loaded;

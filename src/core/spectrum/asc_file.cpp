@@ -79,7 +79,7 @@ std::vector<std::string> AscContents::warnings() const {
     return texts;
 }
 
-AscContents ParseAscText(std::string_view text) {
+AscContents decodeAscFile(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::vector<std::string_view> lines = splitLines(text);
     while (!lines.empty() && blankLine(lines.back()))
@@ -119,7 +119,7 @@ AscContents ParseAscText(std::string_view text) {
     return contents;
 }
 
-void StoreAscContents(const AscContents& contents, const std::string& fileName,
+void storeAscContents(const AscContents& contents, const std::string& fileName,
                       Spectrum& spectrum) {
     spectrum.PeakLabels.clear();
     spectrum.SpectrumNormalized = false;
@@ -130,8 +130,8 @@ void StoreAscContents(const AscContents& contents, const std::string& fileName,
     spectrum.setPeakCount(n);
 }
 
-AscReadResult ReadAscFile(const std::filesystem::path& file, Spectrum& spectrum) {
-    AscReadResult result;
+AscLoadResult loadAscFile(const std::filesystem::path& file, Spectrum& spectrum) {
+    AscLoadResult result;
     std::error_code error;
     const std::string name = file.string();
     if (!std::filesystem::exists(file, error)) {
@@ -144,13 +144,13 @@ AscReadResult ReadAscFile(const std::filesystem::path& file, Spectrum& spectrum)
         return result;
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    const AscContents contents = ParseAscText(text);
-    StoreAscContents(contents, name, spectrum);
+    const AscContents contents = decodeAscFile(text);
+    storeAscContents(contents, name, spectrum);
     result.warnings = contents.warnings();
     return result;
 }
 
-std::string AscFileText(const Spectrum& spectrum) {
+std::string encodeAscFile(const Spectrum& spectrum) {
     std::string text;
     const int n = spectrum.peakCount();
     for (int i = 1; i <= n; ++i) {
@@ -161,8 +161,8 @@ std::string AscFileText(const Spectrum& spectrum) {
     return text;
 }
 
-std::string WriteAscFile(const std::filesystem::path& file, const Spectrum& spectrum) {
-    return writeFileSafely(file, AscFileText(spectrum));
+std::string saveAscFile(const std::filesystem::path& file, const Spectrum& spectrum) {
+    return writeFileSafely(file, encodeAscFile(spectrum));
 }
 
 } // namespace qzx

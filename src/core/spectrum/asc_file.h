@@ -32,29 +32,29 @@ struct AscContents {
 /// Reads the text of an ASC file. Lines end with CR LF, LF or CR; each may hold an integer,
 /// fraction or exponent number with blanks around it. Blank lines at the very end (as text
 /// editors leave them) are not data; a UTF-8 byte-order mark is skipped. Never fails.
-AscContents ParseAscText(std::string_view text);
+AscContents decodeAscFile(std::string_view text);
 
 /// Puts read contents into the spectrum as an ASC load does: the peaks and their count, the
 /// labels emptied, the normalised flag cleared and the file name remembered.
-void StoreAscContents(const AscContents& contents, const std::string& fileName, Spectrum& spectrum);
+void storeAscContents(const AscContents& contents, const std::string& fileName, Spectrum& spectrum);
 
-/// The outcome of reading an ASC file.
-struct AscReadResult {
+/// The outcome of loading an ASC file.
+struct AscLoadResult {
     std::string error;                 ///< non-empty: nothing was read, the spectrum is as it was
     std::vector<std::string> warnings; ///< to show after a successful read
 };
 
 /// The spectrum window's Open: reads the file into the spectrum. A missing file gives
 /// "File: <name> does not exist", an unreadable one "File: <name> could not be read".
-AscReadResult ReadAscFile(const std::filesystem::path& file, Spectrum& spectrum);
+AscLoadResult loadAscFile(const std::filesystem::path& file, Spectrum& spectrum);
 
 /// The ASC text of peaks 1..N: mass and abundance, each rounded to a whole number (ties to
 /// even) and written as a plain decimal integer on its own line ending in CR LF. An empty
 /// spectrum gives an empty text.
-std::string AscFileText(const Spectrum& spectrum);
+std::string encodeAscFile(const Spectrum& spectrum);
 
-/// The spectrum window's Save: writes AscFileText through a temporary file, so a failed save
+/// The spectrum window's Save: writes encodeAscFile through a temporary file, so a failed save
 /// leaves the old file. Returns an error text, empty on success.
-std::string WriteAscFile(const std::filesystem::path& file, const Spectrum& spectrum);
+std::string saveAscFile(const std::filesystem::path& file, const Spectrum& spectrum);
 
 } // namespace qzx

@@ -18,8 +18,6 @@ constexpr int kClickLimit = 8;
 /// A bond ends on the atom nearest to the release within this Manhattan distance, and a new
 /// atom lines up with that atom on each axis that differs by less than this.
 constexpr int kSnapLimit = 10;
-/// The two hidden oxygens of a nitro group sit this far right of its nitrogen.
-constexpr int kNitroOxygenOffset = 20;
 /// Sideways step of a chain's zigzag, in pixels.
 constexpr int kZigzag = 5;
 
@@ -30,21 +28,9 @@ constexpr int kBromine = 8;
 constexpr int kIodine = 11;
 constexpr int kDeuterium = 12;
 
-PixelPoint positionOf(const Structure& s, int row) {
-    return {s.atom(row).X, s.atom(row).Y};
-}
-
 int appendBondWithItem(Structure& s, PixelPoint from, PixelPoint to, int order, int atomA,
                        int atomB) {
-    Bond b;
-    b.X1 = from.x;
-    b.Y1 = from.y;
-    b.X2 = to.x;
-    b.Y2 = to.y;
-    b.Order = order;
-    b.AtomA = atomA;
-    b.AtomB = atomB;
-    const int row = s.appendBond(b);
+    const int row = s.appendBond(makeBondRow(from, to, order, atomA, atomB));
     s.appendItem(kBondItem, row);
     return row;
 }
@@ -57,28 +43,6 @@ Atom chainAtom(int element, PixelPoint at, int hydrogens, int labelShown) {
     a.Hydrogens = hydrogens;
     a.LabelShown = labelShown;
     return a;
-}
-
-/// The nitrogen at `at` and its two hidden oxygens, each joined by a double bond without a
-/// draw item; the nitro label item names `leadBond`.
-void appendNitroGroup(Structure& s, int leadBond, PixelPoint at) {
-    s.appendItem(kNitroItem, leadBond);
-    const int nitrogen = s.appendAtom(chainAtom(kNitrogen, at, 0, 0));
-    const PixelPoint oxygenAt{at.x + kNitroOxygenOffset, at.y};
-    for (int i = 0; i < 2; ++i) {
-        Atom oxygen = chainAtom(kOxygen, oxygenAt, 0, 0);
-        oxygen.NitroOxygen = 1;
-        const int row = s.appendAtom(oxygen);
-        Bond b;
-        b.X1 = at.x;
-        b.Y1 = at.y;
-        b.X2 = oxygenAt.x;
-        b.Y2 = oxygenAt.y;
-        b.Order = 2;
-        b.AtomA = nitrogen;
-        b.AtomB = row;
-        s.appendBond(b);
-    }
 }
 
 BondResult endOnAtom(Structure& s, int tool, int startAtom, int b) {
@@ -97,7 +61,7 @@ BondResult endOnAtom(Structure& s, int tool, int startAtom, int b) {
     }
     if (!s.hasRoomFor({1, 0, 1, 0})) return BondResult::Refused;
     s.atom(b).Hydrogens -= k;
-    appendBondWithItem(s, positionOf(s, startAtom), positionOf(s, b), k, startAtom, b);
+    appendBondWithItem(s, s.position(startAtom), s.position(b), k, startAtom, b);
     return BondResult::Added;
 }
 
@@ -139,10 +103,10 @@ ToolAtom toolAtom(int tool) {
 }
 
 BondResult finishBond(Structure& s, int tool, int startAtom, PixelPoint release) {
-    const PixelPoint start = positionOf(s, startAtom);
+    const PixelPoint start = s.position(startAtom);
     if (isClick(start, release)) return BondResult::Refused;
     const int b = s.nearestAtom(release.x, release.y);
-    const PixelPoint near = positionOf(s, b);
+    const PixelPoint near = s.position(b);
     if (std::abs(near.x - release.x) + std::abs(near.y - release.y) < kSnapLimit)
         return endOnAtom(s, tool, startAtom, b);
 
@@ -161,7 +125,8 @@ BondResult finishBond(Structure& s, int tool, int startAtom, PixelPoint release)
     const PixelPoint atomAt = k >= 2 ? straightenedBondEnd(start, end) : end;
     const int lead = appendBondWithItem(s, start, end, k, startAtom, s.count.atoms + 1);
     if (nitro) {
-        appendNitroGroup(s, lead, atomAt);
+        // The nitrogen stays hidden: the nitro label item paints it.
+        completeNitroGroup(s, lead, s.appendAtom(chainAtom(kNitrogen, atomAt, 0, 0)));
         return BondResult::Added;
     }
     const ToolAtom made = toolAtom(tool);
@@ -178,7 +143,7 @@ int chainCarbonCount(PixelPoint start, PixelPoint end, int alkBondLength) {
 }
 
 ChainResult buildChain(Structure& s, int startAtom, PixelPoint end, int alkBondLength) {
-    const PixelPoint start = positionOf(s, startAtom);
+    const PixelPoint start = s.position(startAtom);
     const int n = chainCarbonCount(start, end, alkBondLength);
     if (n == 0) return ChainResult::TooShort;
     if (!s.hasRoomFor({2 * n, n, n, 0})) return ChainResult::NoRoom;
@@ -201,7 +166,7 @@ ChainResult buildChain(Structure& s, int startAtom, PixelPoint end, int alkBondL
             static_cast<int>(Round((start.y - end.y) * static_cast<double>(fraction))) + end.y +
                 oy};
         const int row = s.count.atoms + 1;
-        appendBondWithItem(s, positionOf(s, previous), p, 1, previous, row);
+        appendBondWithItem(s, s.position(previous), p, 1, previous, row);
         s.appendAtom(chainAtom(kCarbon, p, i == 0 ? 3 : 2, 1));
         s.appendItem(kAtomItem, row);
         previous = row;

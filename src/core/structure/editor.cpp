@@ -8,13 +8,6 @@
 #include "structure/structure_delete.h"
 
 namespace qzx {
-namespace {
-
-PixelPoint positionOf(const Structure& s, int row) {
-    return {s.atom(row).X, s.atom(row).Y};
-}
-
-} // namespace
 
 Editor::Editor(Structure& structure, const ElementTable& elements, const Settings& settings)
     : m_s(structure), m_elements(elements), m_settings(settings) {}
@@ -22,10 +15,8 @@ Editor::Editor(Structure& structure, const ElementTable& elements, const Setting
 EditorEffects Editor::press(int x, int y, MouseButton button, KeyModifiers) {
     EditorEffects fx;
     const PixelPoint p{x, y};
-    if (button == MouseButton::Right) {
-        m_rightHeld = true; // the popup menu opens by itself
-        return fx;
-    }
+    // The right button changes nothing here: the window opens the popup menu itself.
+    if (button == MouseButton::Right) return fx;
     // A left press while a gesture is still open means its release never came (a popup took
     // the pointer): that gesture is given up first.
     abandonGesture();
@@ -136,7 +127,7 @@ void Editor::pressBondTool(PixelPoint p, EditorEffects& fx) {
         m_startAtom = row;
         m_takenHydrogens = k;
     }
-    m_start = positionOf(m_s, m_startAtom);
+    m_start = m_s.position(m_startAtom);
     m_gesture = Gesture::Bond;
 }
 
@@ -191,10 +182,7 @@ void Editor::updateDragPreview(PixelPoint p) {
 EditorEffects Editor::release(int x, int y, MouseButton button, KeyModifiers modifiers) {
     EditorEffects fx;
     const PixelPoint p{x, y};
-    if (button == MouseButton::Right) {
-        m_rightHeld = false;
-        return fx;
-    }
+    if (button == MouseButton::Right) return fx;
     if (m_gesture == Gesture::Fragment) {
         fx.fragmentCut = FragmentGesture{m_fragmentShape, m_start, p, m_region};
         m_gesture = Gesture::None;

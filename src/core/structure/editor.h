@@ -104,8 +104,6 @@ public:
     enum class Valence { Off, Add, Subtract };
     Valence valenceMode() const { return m_valence; }
     bool reduceBondMode() const { return m_reduceBond; }
-    /// The right button is down (its release only clears this).
-    bool rightButtonHeld() const { return m_rightHeld; }
     /// The popup's undo item reads "Redo" when true, "Undo" when false.
     bool undoShowsRedo() const { return m_undoShowsRedo; }
 
@@ -174,7 +172,6 @@ private:
     PixelPoint m_moveOffset; ///< press point minus the rectangle's top-left corner
     Valence m_valence = Valence::Off;
     bool m_reduceBond = false;
-    bool m_rightHeld = false;
     bool m_undoShowsRedo = false;
 
     Gesture m_gesture = Gesture::None;

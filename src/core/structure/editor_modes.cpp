@@ -168,7 +168,6 @@ void Editor::reset() {
     m_valence = Valence::Off;
     m_reduceBond = false;
     m_analyze = false;
-    m_rightHeld = false;
     if (m_tool == kToolSelecting) m_tool = m_keptTool;
     m_undoShowsRedo = false;
     m_preview = {};

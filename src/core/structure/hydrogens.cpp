@@ -76,6 +76,22 @@ bool changeElement(Structure& structure, const ElementTable& elements, int atomR
     return true;
 }
 
+void completeNitroGroup(Structure& structure, int leadBond, int nitrogen) {
+    structure.appendItem(kNitroItem, leadBond);
+    const Atom& n = structure.atom(nitrogen);
+    const int x = n.X;
+    const int y = n.Y;
+    for (int i = 0; i < 2; ++i) {
+        Atom oxygen;
+        oxygen.Element = kOxygen;
+        oxygen.X = x + kNitroOxygenOffset;
+        oxygen.Y = y;
+        oxygen.NitroOxygen = 1;
+        const int row = structure.appendAtom(oxygen);
+        structure.appendBond(makeBondRow({x, y}, {oxygen.X, oxygen.Y}, 2, nitrogen, row));
+    }
+}
+
 std::vector<NitroGroup> findNitroGroups(const Structure& structure) {
     std::vector<NitroGroup> groups;
     for (int item = 1; item <= structure.count.drawItems; ++item) {

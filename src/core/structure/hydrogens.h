@@ -13,6 +13,8 @@ constexpr int kCarbon = 1;
 /// Element numbers of the atoms a nitro group is made of.
 constexpr int kNitrogen = 3;
 constexpr int kOxygen = 4;
+/// The two hidden oxygens of a nitro group sit this many pixels right of its nitrogen.
+constexpr int kNitroOxygenOffset = 20;
 
 /// How a fractional hydrogen count (aromatic bonds weigh 1.5) is made whole.
 enum class HydrogenRounding {
@@ -49,6 +51,14 @@ struct NitroGroup {
     std::vector<int> oxygens;     ///< atom rows, normally two
     std::vector<int> oxygenBonds; ///< the hidden nitrogen-oxygen bonds, normally two
 };
+
+/// Completes a nitro group on `nitrogen`, a hidden nitrogen already appended as AtomB of
+/// `leadBond`: appends the nitro label item naming `leadBond`, then twice a hidden oxygen
+/// (NitroOxygen 1, no hydrogens, no label) at kNitroOxygenOffset pixels right of the nitrogen
+/// and its N=O double bond, neither with a draw item. The nitro tool and the MOL import both
+/// build their groups with it, so the two give the same rows. The caller has checked room for
+/// one draw item, two atoms and two bonds.
+void completeNitroGroup(Structure& structure, int leadBond, int nitrogen);
 
 /// The nitro groups among the used rows, in draw-list order.
 std::vector<NitroGroup> findNitroGroups(const Structure& structure);

@@ -24,11 +24,17 @@ namespace qzx {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
-constexpr int kImageWidth = 1600;
-constexpr int kImageHeight = 1200;
+/// A MOL coordinate is kMolScale times its pixel distance divided by the MOL bond length MB.
+constexpr int kMolScale = 5;
+/// The import's pixels per scaled MOL unit: 1 / kMolScale, written as the import has always
+/// multiplied, so that every position rounds as before.
+constexpr double kPixelsPerScaledUnit = 0.2;
+/// The drawing pixel where the MOL origin lies. The conversions use it scaled, 5 x 320 = 1600
+/// and 5 x 160 = 800; that 1600 equals the drawing width only by chance.
+constexpr int kMolOriginX = 320;
+constexpr int kMolOriginY = 160;
 /// Largest coordinate accepted from a file, in MOL units; far beyond any drawable molecule.
 constexpr double kLargestMolCoordinate = 100000.0;
-constexpr int kNitroOxygenOffset = 20; ///< the hidden oxygens sit this far right of the N
 
 std::string badBondLength() {
     return "The MOL bond length must be a whole number of at least 1";
@@ -118,8 +124,10 @@ MolText encodeMolFile(const Structure& s, const ElementTable& elements, int bond
 
     for (const int row : order) {
         const Atom& a = s.atom(row);
-        const std::string x = coordinate(5 * static_cast<std::int64_t>(a.X) - 1600, bondLength);
-        const std::string y = coordinate(800 - 5 * static_cast<std::int64_t>(a.Y), bondLength);
+        const std::string x = coordinate(
+            kMolScale * static_cast<std::int64_t>(a.X) - kMolScale * kMolOriginX, bondLength);
+        const std::string y = coordinate(
+            kMolScale * kMolOriginY - kMolScale * static_cast<std::int64_t>(a.Y), bondLength);
         if (x.empty() || y.empty())
             return {{},
                     "The atom at (" + std::to_string(a.X) + ", " + std::to_string(a.Y) +
@@ -300,8 +308,8 @@ int elementBySymbol(const ElementTable& elements, const std::string& symbol) {
     return 0;
 }
 
-MolImportResult failure(MolImportStatus status, std::string message) {
-    return {status, std::move(message), {}};
+MolImportResult failure(MolImportStatus status, std::string error) {
+    return {status, std::move(error), {}};
 }
 
 std::string lineName(int line) {
@@ -407,8 +415,8 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
                                          "900 atoms or 899 bonds");
     applyChargeLines(lines, 4 + n + b, atoms);
 
-    // Pixels: file units scaled by MB / 5 about (320, 160), less the centre shift, which is
-    // reckoned in file units.
+    // Pixels: file units scaled by MB / 5 about the MOL origin (320, 160), less the centre shift,
+    // which is reckoned in file units.
     double minX = atoms[0].x, maxX = minX, minY = atoms[0].y, maxY = minY;
     for (const MolAtom& a : atoms) {
         minX = std::min(minX, a.x);
@@ -422,13 +430,15 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
     if (std::llabs(sy) < 10) sy = 0;
     std::vector<std::int64_t> px(n), py(n);
     for (std::size_t i = 0; i < n; ++i) {
-        px[i] = Round((bondLength * atoms[i].x + 1600) * 0.2) - sx;
-        py[i] = Round(-(bondLength * atoms[i].y - 800) * 0.2) + sy;
+        px[i] =
+            Round((bondLength * atoms[i].x + kMolScale * kMolOriginX) * kPixelsPerScaledUnit) - sx;
+        py[i] =
+            Round(-(bondLength * atoms[i].y - kMolScale * kMolOriginY) * kPixelsPerScaledUnit) + sy;
     }
     const auto [loX, hiX] = std::minmax_element(px.begin(), px.end());
     const auto [loY, hiY] = std::minmax_element(py.begin(), py.end());
-    const std::optional<std::int64_t> viewX = viewShift(*loX, *hiX, kImageWidth);
-    const std::optional<std::int64_t> viewY = viewShift(*loY, *hiY, kImageHeight);
+    const std::optional<std::int64_t> viewX = viewShift(*loX, *hiX, kDrawingWidth);
+    const std::optional<std::int64_t> viewY = viewShift(*loY, *hiY, kDrawingHeight);
     if (!viewX || !viewY)
         return failure(Status::BadContent,
                        "The molecule is larger than the drawing surface at MOL bond length " +
@@ -462,49 +472,25 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
     bool nextAromaticDouble = true;
     std::vector<int> leadBond(n, 0);
     for (const MolBond& m : bonds) {
-        Bond bond;
-        bond.AtomA = m.a;
-        bond.AtomB = m.b;
+        int atomA = m.a;
+        int atomB = m.b;
         // A nitro label names the bond whose AtomB is the nitrogen.
-        if (atoms[static_cast<std::size_t>(m.a - 1)].element == 0)
-            std::swap(bond.AtomA, bond.AtomB);
+        if (atoms[static_cast<std::size_t>(m.a - 1)].element == 0) std::swap(atomA, atomB);
+        int order = m.type;
         if (m.type == 4) {
-            bond.Order = nextAromaticDouble ? 2 : 1;
+            order = nextAromaticDouble ? 2 : 1;
             nextAromaticDouble = !nextAromaticDouble;
-        } else {
-            bond.Order = m.type;
         }
-        bond.X1 = fresh.atom(bond.AtomA).X;
-        bond.Y1 = fresh.atom(bond.AtomA).Y;
-        bond.X2 = fresh.atom(bond.AtomB).X;
-        bond.Y2 = fresh.atom(bond.AtomB).Y;
-        const int row = fresh.appendBond(bond);
+        const int row = fresh.appendBond(
+            makeBondRow(fresh.position(atomA), fresh.position(atomB), order, atomA, atomB));
         fresh.appendItem(kBondItem, row);
-        if (atoms[static_cast<std::size_t>(bond.AtomB - 1)].element == 0)
-            leadBond[static_cast<std::size_t>(bond.AtomB - 1)] = row;
+        if (atoms[static_cast<std::size_t>(atomB - 1)].element == 0)
+            leadBond[static_cast<std::size_t>(atomB - 1)] = row;
     }
 
     for (std::size_t i = 0; i < n; ++i) {
         if (atoms[i].element != 0) continue;
-        const int nitrogenRow = static_cast<int>(i + 1);
-        fresh.appendItem(kNitroItem, leadBond[i]);
-        for (int k = 0; k < 2; ++k) {
-            Atom oxygen;
-            oxygen.Element = kOxygen;
-            oxygen.X = fresh.atom(nitrogenRow).X + kNitroOxygenOffset;
-            oxygen.Y = fresh.atom(nitrogenRow).Y;
-            oxygen.NitroOxygen = 1;
-            const int o = fresh.appendAtom(oxygen);
-            Bond bond;
-            bond.AtomA = nitrogenRow;
-            bond.AtomB = o;
-            bond.Order = 2;
-            bond.X1 = fresh.atom(nitrogenRow).X;
-            bond.Y1 = fresh.atom(nitrogenRow).Y;
-            bond.X2 = oxygen.X;
-            bond.Y2 = oxygen.Y;
-            fresh.appendBond(bond);
-        }
+        completeNitroGroup(fresh, leadBond[i], static_cast<int>(i + 1));
     }
 
     MolImportResult result;
@@ -515,8 +501,8 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
     return result;
 }
 
-MolImportResult readMolFile(const std::filesystem::path& path, Structure& structure,
-                            const ElementTable& elements, int bondLength) {
+MolImportResult importMolFile(const std::filesystem::path& path, Structure& structure,
+                              const ElementTable& elements, int bondLength) {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
         return failure(MolImportStatus::CannotRead, "File: " + path.string() + " does not exist");
@@ -525,14 +511,8 @@ MolImportResult readMolFile(const std::filesystem::path& path, Structure& struct
         return failure(MolImportStatus::CannotRead, "File: " + path.string() + " cannot be read");
     MolImportResult result =
         decodeMolFile(std::string(bytes->begin(), bytes->end()), structure, elements, bondLength);
-    if (result.status != MolImportStatus::Read)
-        result.message = path.string() + ": " + result.message;
+    if (result.status != MolImportStatus::Read) result.error = path.string() + ": " + result.error;
     return result;
-}
-
-std::string importMolFile(const std::filesystem::path& path, Structure& structure,
-                          const ElementTable& elements, int bondLength) {
-    return readMolFile(path, structure, elements, bondLength).message;
 }
 
 } // namespace qzx

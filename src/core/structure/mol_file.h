@@ -51,10 +51,11 @@ enum class MolImportStatus : int {
     TooShort = 255,       ///< the file ends before its counts line or before its last row
 };
 
+/// The outcome of importing a MOL file.
 struct MolImportResult {
     MolImportStatus status = MolImportStatus::Read;
-    std::string message; ///< names the problem (and the line); empty on success
-    std::string title;   ///< line 1 of the file, UTF-8, trailing blanks dropped
+    std::string error; ///< names the problem (and the line); empty on success
+    std::string title; ///< line 1 of the file, UTF-8, trailing blanks dropped
 };
 
 /// Reads a MOL file's text (CR LF, LF or CR line ends; Latin-1) into `structure`, replacing it
@@ -77,12 +78,8 @@ struct MolImportResult {
 MolImportResult decodeMolFile(const std::string& text, Structure& structure,
                               const ElementTable& elements, int bondLength);
 
-/// decodeMolFile on a file; messages begin with the file's name.
-MolImportResult readMolFile(const std::filesystem::path& path, Structure& structure,
-                            const ElementTable& elements, int bondLength);
-
-/// readMolFile's message alone: empty on success.
-std::string importMolFile(const std::filesystem::path& path, Structure& structure,
-                          const ElementTable& elements, int bondLength);
+/// decodeMolFile on a file; errors begin with the file's name.
+MolImportResult importMolFile(const std::filesystem::path& path, Structure& structure,
+                              const ElementTable& elements, int bondLength);
 
 } // namespace qzx

@@ -219,15 +219,7 @@ RGroupInsertStatus insertRGroup(Structure& s, const RGroup& group, int startAtom
         s.appendItem(kAtomItem, s.appendAtom(atom));
     }
 
-    Bond attach;
-    attach.X1 = start.x;
-    attach.Y1 = start.y;
-    attach.X2 = at.x;
-    attach.Y2 = at.y;
-    attach.Order = 1;
-    attach.AtomA = startAtom;
-    attach.AtomB = before + 1;
-    s.appendItem(kBondItem, s.appendBond(attach));
+    s.appendItem(kBondItem, s.appendBond(makeBondRow(start, at, 1, startAtom, before + 1)));
 
     for (const RGroup::BondRow& row : group.bonds) {
         Bond bond = row.bond;

@@ -63,14 +63,15 @@ std::filesystem::path activeRGroupPath(const std::filesystem::path& programDirec
 std::string rGroupNameOf(const std::filesystem::path& file);
 
 /// Save R Group: refuses as rGroupSaveRefusal says, otherwise writes `file` and makes it the
-/// active R group (replacing "default.rg$" safely). Returns the message to show, empty on
+/// active R group (replacing "default.rg$" safely). Returns the error to show, empty on
 /// success; the window then clears the structure.
 std::string saveRGroup(const std::filesystem::path& file,
                        const std::filesystem::path& programDirectory, const Structure& structure);
 
+/// The outcome of Load R Group.
 struct RGroupLoadResult {
-    std::string message; ///< empty on success
-    std::string name;    ///< the new R group name on success; empty otherwise
+    std::string error; ///< empty on success
+    std::string name;  ///< the new R group name on success; empty otherwise
 };
 
 /// Load R Group: checks that the chosen file is an R group, then copies it over
@@ -100,7 +101,7 @@ RGroupInsertStatus insertRGroup(Structure& structure, const RGroup& group, int s
 struct RGroupInsertOutcome {
     RGroupInsertStatus status = RGroupInsertStatus::Inserted;
     int errorSignals = 0;
-    std::string message; ///< "No R Group Structure is Currently Defined" or empty
+    std::string error; ///< "No R Group Structure is Currently Defined" or empty
 };
 
 /// The window's side of the R-group tool's release: reads "default.rg$" from the program's

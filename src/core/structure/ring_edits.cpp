@@ -19,15 +19,8 @@ int oneAndAHalf(int ringBondLength) {
 
 Bond ringBond(PixelPoint from, PixelPoint to, int atomA, int atomB, bool benzene, PixelPoint centre,
               int ringRow) {
-    Bond b;
-    b.X1 = from.x;
-    b.Y1 = from.y;
-    b.X2 = to.x;
-    b.Y2 = to.y;
-    b.Order = benzene ? 2 : 1;
+    Bond b = makeBondRow(from, to, benzene ? 2 : 1, atomA, atomB);
     b.RingState = benzene ? 2 : 1;
-    b.AtomA = atomA;
-    b.AtomB = atomB;
     b.RingX = benzene ? ringRow : centre.x;
     b.RingY = benzene ? 0 : centre.y;
     return b;

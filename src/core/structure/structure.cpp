@@ -62,6 +62,18 @@ int Structure::appendRing(const AromaticRing& ring) {
     return count.rings;
 }
 
+Bond makeBondRow(PixelPoint from, PixelPoint to, int order, int atomA, int atomB) {
+    Bond bond;
+    bond.X1 = from.x;
+    bond.Y1 = from.y;
+    bond.X2 = to.x;
+    bond.Y2 = to.y;
+    bond.Order = order;
+    bond.AtomA = atomA;
+    bond.AtomB = atomB;
+    return bond;
+}
+
 int Structure::bondBetween(int a, int b) const {
     for (int row = 1; row <= count.bonds; ++row) {
         const Bond& bond = Tax[static_cast<std::size_t>(row)];

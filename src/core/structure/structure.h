@@ -5,7 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "structure/bond_geometry.h"
+
 namespace qzx {
+
+/// The drawing image's size in pixels. Every coordinate in the tables is a pixel of it.
+constexpr int kDrawingWidth = 1600;
+constexpr int kDrawingHeight = 1200;
 
 /// Capacities of the structure tables (rows 1..capacity; row 0 holds nothing).
 constexpr int kMaxDrawItems = 1800;
@@ -121,6 +127,8 @@ public:
     const Bond& bond(int row) const { return Tax.at(static_cast<std::size_t>(row)); }
     AromaticRing& ring(int row) { return Rax.at(static_cast<std::size_t>(row)); }
     const AromaticRing& ring(int row) const { return Rax.at(static_cast<std::size_t>(row)); }
+    /// Where an atom row sits.
+    PixelPoint position(int atomRow) const { return {atom(atomRow).X, atom(atomRow).Y}; }
 
     bool empty() const { return count.atoms == 0; }
 
@@ -149,5 +157,11 @@ public:
     /// A bond's row joining atoms a and b in either direction among the used bonds, or 0.
     int bondBetween(int a, int b) const;
 };
+
+/// The bond row that joins atom row `atomA` at `from` to atom row `atomB` at `to` with `order`,
+/// as a chain bond (RingState 0, no ring fields); every edit that joins two atoms starts from
+/// it. The points are normally the two atoms' positions; a new double or triple bond keeps its
+/// end as drawn while its new atom takes the straightened end.
+Bond makeBondRow(PixelPoint from, PixelPoint to, int order, int atomA, int atomB);
 
 } // namespace qzx

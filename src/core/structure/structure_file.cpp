@@ -237,7 +237,7 @@ StructureFileStatus decodeStructureFile(const Bytes& bytes, Structure& out, std:
     return current ? StructureFileStatus::Loaded : StructureFileStatus::OldLayoutLoaded;
 }
 
-StructureFileResult readStructureFile(const std::filesystem::path& path, Structure& structure) {
+StructureLoadResult loadStructureFile(const std::filesystem::path& path, Structure& structure) {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
         return {StructureFileStatus::Missing, "File: " + path.string() + " does not exist"};
@@ -248,10 +248,6 @@ StructureFileResult readStructureFile(const std::filesystem::path& path, Structu
     if (status == StructureFileStatus::NotStructureFile) return {status, kNotValid};
     structure.CurrentFile = path.string();
     return {status, {}};
-}
-
-std::string loadStructureFile(const std::filesystem::path& path, Structure& structure) {
-    return readStructureFile(path, structure).message;
 }
 
 std::string saveStructureFile(const std::filesystem::path& path, const Structure& structure) {

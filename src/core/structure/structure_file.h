@@ -36,20 +36,16 @@ Bytes encodeStructureFile(const Structure& structure);
 StructureFileStatus decodeStructureFile(const Bytes& bytes, Structure& out,
                                         std::string* detail = nullptr);
 
-/// The outcome of reading a structure file: the status and the text for the user's message
-/// box (empty on success).
-struct StructureFileResult {
+/// The outcome of loading a structure file.
+struct StructureLoadResult {
     StructureFileStatus status = StructureFileStatus::Loaded;
-    std::string message;
+    std::string error; ///< the text for the user's message box; empty on success
 };
 
-/// Reads a structure file into `structure`. Messages: "File: NAME does not exist",
+/// Reads a structure file into `structure`. Errors: "File: NAME does not exist",
 /// "Not a Valid QZX Datafile", or a read failure naming the file. On failure the structure is
 /// untouched; on success its CurrentFile becomes `path`.
-StructureFileResult readStructureFile(const std::filesystem::path& path, Structure& structure);
-
-/// readStructureFile's message alone: empty on success.
-std::string loadStructureFile(const std::filesystem::path& path, Structure& structure);
+StructureLoadResult loadStructureFile(const std::filesystem::path& path, Structure& structure);
 
 /// Writes the structure file through a temporary file beside the target, so a failed save
 /// never destroys the old file. Returns an error text, empty on success. CurrentFile is not

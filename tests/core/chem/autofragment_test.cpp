@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 
+#include "../structure/editor_test_support.h"
 #include "chem/autofragment.h"
 #include "chem/fragments.h"
 #include "fragment_test_support.h"
@@ -55,17 +56,11 @@ Structure drawnStructure() {
     Structure s;
     const Settings settings;
     Editor editor(s, elements(), settings);
-    auto drag = [&](int tool, int x1, int y1, int x2, int y2, KeyModifiers m = {}) {
-        editor.setTool(tool);
-        editor.press(x1, y1, MouseButton::Left, m);
-        editor.move(x2, y2, m);
-        editor.release(x2, y2, MouseButton::Left, m);
-    };
-    drag(kToolBenzene, 300, 300, 300, 300, {true, false, false});
-    drag(kToolSingleBond, 300, 300, 300, 240);
-    drag(kToolChain, 300, 240, 425, 240);
-    drag(kToolHydroxyl, 425, 240, 425, 180);
-    drag(kToolChlorine, 320, 340, 380, 340);
+    dragWith(editor, kToolBenzene, {300, 300}, {300, 300}, {true, false, false});
+    dragWith(editor, kToolSingleBond, {300, 300}, {300, 240});
+    dragWith(editor, kToolChain, {300, 240}, {425, 240});
+    dragWith(editor, kToolHydroxyl, {425, 240}, {425, 180});
+    dragWith(editor, kToolChlorine, {320, 340}, {380, 340});
     return s;
 }
 

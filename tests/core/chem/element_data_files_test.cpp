@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "chem/element_csv.h"
 #include "chem/element_data_files.h"
+#include "scratch_folder.h"
 #include "util/safe_file.h"
 
 namespace qzx {
@@ -38,14 +38,7 @@ int isotopeSum(const ElementTable& table) {
 
 class ElementFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("qzx_elements_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    const test::ScratchFolder scratch{"qzx_elements_"};
 
     void write(const std::string& name, const Bytes& bytes) {
         ASSERT_EQ(writeFileSafely(folder / name, bytes), "");
@@ -68,7 +61,7 @@ protected:
         return true;
     }
 
-    fs::path folder;
+    const fs::path folder = scratch.path();
     std::vector<std::string> warnings;
 };
 

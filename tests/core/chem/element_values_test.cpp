@@ -9,6 +9,7 @@
 #include <string>
 
 #include "chem/element_data_files.h"
+#include "loaded_elements.h"
 #include "test_paths.h"
 
 namespace {
@@ -16,22 +17,8 @@ namespace {
 constexpr double kMassTolerance = 5e-5;      // u
 constexpr double kAbundanceTolerance = 1e-4; // fraction of 1
 
-const qzx::ElementTable& builtTable() {
-    static const qzx::ElementTable table = [] {
-        qzx::ElementTable t;
-        qzx::CalcElementSlots slots{};
-        const qzx::ElementLoadResult result =
-            qzx::LoadElementTable(QZX_RUNTIME_DIR, t, slots,
-                                  [](const std::string& warning) { ADD_FAILURE() << warning; });
-        EXPECT_TRUE(result.loaded) << result.error;
-        EXPECT_EQ(result.error, "");
-        return t;
-    }();
-    return table;
-}
-
 const qzx::ElementRecord& element(const char* symbol) {
-    const qzx::ElementTable& t = builtTable();
+    const qzx::ElementTable& t = qzx::test::elements();
     const int n = t.findSymbol(symbol);
     EXPECT_NE(n, 0) << symbol;
     return t[n == 0 ? 1 : n];
@@ -74,7 +61,7 @@ struct PublishedIsotope {
 } // namespace
 
 TEST(ElementValues, BuiltFilesHaveTheSizesTheirRecordsCallFor) {
-    const qzx::ElementTable& t = builtTable();
+    const qzx::ElementTable& t = qzx::test::elements();
     const std::filesystem::path dir = QZX_RUNTIME_DIR;
     std::uintmax_t isotopePairs = 0;
     for (int n = 1; n <= qzx::kElementCount; ++n)
@@ -127,7 +114,7 @@ TEST(ElementValues, IsotopesMatchPublishedMassesAndAbundances) {
 }
 
 TEST(ElementValues, EveryElementIsConsistentWithItsIsotopes) {
-    const qzx::ElementTable& t = builtTable();
+    const qzx::ElementTable& t = qzx::test::elements();
     for (int n = 1; n <= qzx::kElementCount; ++n) {
         const qzx::ElementRecord& e = t[n];
         SCOPED_TRACE(std::to_string(n) + " " + e.Symbol);

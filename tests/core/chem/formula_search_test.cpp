@@ -17,7 +17,7 @@ namespace qzx {
 namespace {
 
 const ElementTable& table() {
-    return test::loadedElementTable();
+    return test::elements();
 }
 
 FormulaSearchInput query(double target, double tolerance) {
@@ -365,7 +365,9 @@ TEST(FormulaSearch, OddInputsAreTakenAsTheWindowDoes) {
     input = query(44.0, 0.1);
     setRow(input, kRowC, -5, 0);
     setRow(input, kRowO, -5, 0);
-    for (const FormulaCandidate& c : FormulaSearch(input, table()).candidates) {
+    result = FormulaSearch(input, table());
+    ASSERT_FALSE(result.candidates.empty());
+    for (const FormulaCandidate& c : result.candidates) {
         EXPECT_GE(c.counts[kRowC], 1);
         EXPECT_GE(c.counts[kRowO], 0);
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-// Shared by the fragment and autofragment tests: molecules written as bond lists, and two
-// references written independently of the engine — the pieces of a cleavage by plain graph
-// search, and the grouping procedure of the cleavage step by step (groups from the newest
-// group only, overlapping pairs, merged sets), slow but literal.
+// Shared by the fragment and autofragment tests, whose molecules come from
+// structure_builders.h: two references written independently of the engine — the pieces of a
+// cleavage by plain graph search, and the grouping procedure of the cleavage step by step
+// (groups from the newest group only, overlapping pairs, merged sets), slow but literal.
 
 #include <algorithm>
 #include <map>
@@ -15,42 +15,6 @@
 #include "chem/fragments.h"
 
 namespace qzx::test {
-
-/// A bond given by its two atom rows and its order.
-struct BondRow {
-    int a = 0;
-    int b = 0;
-    int order = 1;
-};
-
-/// `atoms` atoms of the given elements (carbon where the list ends) joined by `bonds` in row
-/// order; each atom gets valence minus its bond orders as hydrogens (never below 0).
-inline Structure molecule(int atoms, const std::vector<BondRow>& bonds,
-                          const std::vector<int>& elementOf = {}) {
-    Structure s;
-    std::vector<int> used(static_cast<std::size_t>(atoms) + 1, 0);
-    for (const BondRow& bond : bonds) {
-        used[static_cast<std::size_t>(bond.a)] += bond.order;
-        used[static_cast<std::size_t>(bond.b)] += bond.order;
-    }
-    for (int row = 1; row <= atoms; ++row) {
-        const std::size_t i = static_cast<std::size_t>(row - 1);
-        const int element = i < elementOf.size() ? elementOf[i] : 1;
-        const int hydrogens = std::max(0, elements()[element].Valence - used[i + 1]);
-        addAtom(s, makeAtom(element, 20 * row, 100, hydrogens, 1, 0));
-    }
-    for (const BondRow& bond : bonds)
-        addBond(s, bond.a, bond.b, bond.order);
-    return s;
-}
-
-/// A chain of `atoms` carbons, bonds (1,2), (2,3), ... in that order.
-inline Structure carbonChain(int atoms) {
-    std::vector<BondRow> bonds;
-    for (int a = 1; a < atoms; ++a)
-        bonds.push_back({a, a + 1});
-    return molecule(atoms, bonds);
-}
 
 using AtomSet = std::vector<int>; ///< ascending atom rows
 

@@ -21,7 +21,7 @@ namespace qzx {
 namespace {
 
 const ElementTable& table() {
-    return test::loadedElementTable();
+    return test::elements();
 }
 
 Composition formula(std::string text) {

@@ -81,13 +81,29 @@ TEST(IniFile, ValueCannotAddLines) {
     EXPECT_EQ(IniFile::parse(file.text()).value("Bonds", "PiBond"), std::nullopt);
 }
 
-TEST(IniFile, SurvivesArbitraryBytes) {
+TEST(IniFile, ArbitraryBytesComeBackApartFromTheirLineEnds) {
     std::string bytes;
     for (int i = 0; i < 4096; ++i)
         bytes += static_cast<char>((i * 7919 + i / 13) % 256);
-    bytes += "\n[\n]\n[]\n=\n==\n[x\n";
+    bytes += "\n[\n]\n[]\n=\n==\n[x\r\r\n\n\r  blanks = kept \t\n[ S2 ] \nlast line";
+    // What the file must give back: every line as it was, each ending in CR LF, where CR LF,
+    // a lone CR and a lone LF each end one line.
+    std::string lines;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') {
+            lines += bytes[i];
+            continue;
+        }
+        lines += "\r\n";
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    }
+    lines += "\r\n";
+
     IniFile file = IniFile::parse(bytes);
+    EXPECT_EQ(file.text(), lines);
+    // A new section goes after all of it and reads back, whatever came before.
     file.setValue("S", "K", "v");
+    EXPECT_EQ(file.text(), lines + "[S]\r\nK=v\r\n");
     EXPECT_EQ(IniFile::parse(file.text()).value("S", "K"), "v");
 }
 

@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -9,31 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include "scratch_folder.h"
+
 namespace qzx {
 namespace {
 namespace fs = std::filesystem;
 
-/// A fresh folder under the system's temporary folder, removed with everything in it.
+/// The settings file in a fresh folder of its own.
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        m_folder = fs::temp_directory_path() / ("qzx_settings_" + std::to_string(random()));
-        fs::create_directories(m_folder);
-        m_ini = m_folder / kSettingsFileName;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
-    void write(const std::string& text) { std::ofstream(m_ini, std::ios::binary) << text; }
-    std::string read() const {
-        std::ifstream in(m_ini, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void write(const std::string& text) { test::writeText(m_ini, text); }
+    std::string read() const { return test::readText(m_ini); }
     std::vector<std::string> lines() const {
         std::vector<std::string> result;
         std::istringstream in(read());
@@ -45,8 +30,9 @@ protected:
         return result;
     }
 
-    fs::path m_folder;
-    fs::path m_ini;
+    const test::ScratchFolder m_scratch{"qzx_settings_"};
+    const fs::path m_folder = m_scratch.path();
+    const fs::path m_ini = m_folder / kSettingsFileName;
 };
 
 TEST_F(SettingsFileTest, MissingFileGivesDefaults) {
@@ -167,15 +153,20 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFile) {
     EXPECT_NE(saveSettings(m_folder / "no such folder" / "QZXPRO.INI", Settings{}), "");
 }
 
-TEST_F(SettingsFileTest, GarbageNeverCrashes) {
+TEST_F(SettingsFileTest, GarbageSetsNoKeyAndHidesNoneAfterIt) {
+    // Random bytes as the value of PiBond (after an "x", so never a number) and as lines of
+    // their own, with a key of another section after them: PiBond keeps its default, no key
+    // the bytes do not spell changes, and FontSize is still read.
+    Settings expected;
+    expected.FontSize = 12;
     std::mt19937 random(12345);
     for (int round = 0; round < 200; ++round) {
-        std::string text = "[Bonds]\nPiBond=";
+        std::string text = "[Bonds]\nPiBond=x";
         const int length = static_cast<int>(random() % 300);
         for (int i = 0; i < length; ++i)
             text += static_cast<char>(random() % 256);
-        const Settings s = settingsFromIniText(text);
-        EXPECT_LE(s.PaperWidth.size(), text.size());
+        text += "\n[Font]\nFontSize=12\n";
+        EXPECT_EQ(settingsFromIniText(text), expected) << "round " << round;
     }
 }
 

@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
+#include "scratch_folder.h"
 #include "spectrum/asc_file.h"
 #include "spectrum/spectrum.h"
 
@@ -15,60 +14,44 @@ namespace {
 namespace fs = std::filesystem;
 using Peaks = std::vector<Peak>;
 
-/// A fresh empty folder for one test's files.
-fs::path scratchFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / ("qzx_asc_" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::readText;
+using test::writeText;
 
 TEST(AscRead, PairsAreRoundedToEvenAndSortedByMass) {
-    AscContents c = ParseAscText("120\r\n50\r\n100\r\n999\r\n");
+    AscContents c = decodeAscFile("120\r\n50\r\n100\r\n999\r\n");
     EXPECT_EQ(c.peaks, (Peaks{{100, 999}, {120, 50}}));
     EXPECT_TRUE(c.warnings().empty());
 
-    c = ParseAscText("57.5\r\n12.5\r\n56.5\r\n13.5\r\n2.5e1\r\n-0.4\r\n");
+    c = decodeAscFile("57.5\r\n12.5\r\n56.5\r\n13.5\r\n2.5e1\r\n-0.4\r\n");
     EXPECT_EQ(c.peaks, (Peaks{{25, -0.0f}, {56, 14}, {58, 12}}));
 
     // Any line ending, blanks around the number, a plus sign, a byte-order mark.
-    c = ParseAscText("\xEF\xBB\xBF 44 \n+1.5E2\r77.\n\t.5");
+    c = decodeAscFile("\xEF\xBB\xBF 44 \n+1.5E2\r77.\n\t.5");
     EXPECT_EQ(c.peaks, (Peaks{{44, 150}, {77, 0}}));
     EXPECT_EQ(c.unreadableLines, 0);
 }
 
 TEST(AscRead, OddLineCountsWarnAndKeepTheCompletePairs) {
-    AscContents c = ParseAscText("120\r\n50\r\n100\r\n");
+    AscContents c = decodeAscFile("120\r\n50\r\n100\r\n");
     EXPECT_EQ(c.peaks, (Peaks{{120, 50}}));
     EXPECT_TRUE(c.unpairedMass);
     EXPECT_EQ(c.warnings(), (std::vector<std::string>{"File may contain corrupt information."}));
 
-    c = ParseAscText("");
+    c = decodeAscFile("");
     EXPECT_TRUE(c.peaks.empty());
     EXPECT_TRUE(c.warnings().empty());
 
     // Blank lines that an editor leaves at the end are not data; one inside is a 0.
-    c = ParseAscText("120\r\n50\r\n\r\n  \r\n");
+    c = decodeAscFile("120\r\n50\r\n\r\n  \r\n");
     EXPECT_EQ(c.peaks, (Peaks{{120, 50}}));
     EXPECT_TRUE(c.warnings().empty());
-    c = ParseAscText("120\r\n\r\n100\r\n7\r\n");
+    c = decodeAscFile("120\r\n\r\n100\r\n7\r\n");
     EXPECT_EQ(c.peaks, (Peaks{{100, 7}, {120, 0}}));
     EXPECT_EQ(c.unreadableLines, 1);
 }
 
 TEST(AscRead, NonNumericLinesReadAsZero) {
-    const AscContents c = ParseAscText(
+    const AscContents c = decodeAscFile(
         "abc\r\n5\r\n10\r\n12,5\r\n20\r\n1e99\r\n30\r\nnan\r\n40\r\n30x\r\n50\r\n+\r\n");
     EXPECT_EQ(c.peaks, (Peaks{{0, 5}, {10, 0}, {20, 0}, {30, 0}, {40, 0}, {50, 0}}));
     EXPECT_EQ(c.unreadableLines, 6);
@@ -80,7 +63,7 @@ TEST(AscRead, MoreThanThreeHundredPairsKeepTheFirstThreeHundred) {
     for (int i = 1; i <= 305; ++i)
         text += std::to_string(1000 - i) + "\r\n" + std::to_string(i) + "\r\n";
     text += "5\r\n"; // and an unpaired mass
-    const AscContents c = ParseAscText(text);
+    const AscContents c = decodeAscFile(text);
     ASSERT_EQ(c.peaks.size(), 300u);
     EXPECT_EQ(c.peaks.front(), (Peak{700, 300})) << "the 301st pair (mass 699) is left out";
     EXPECT_EQ(c.peaks.back(), (Peak{999, 1}));
@@ -96,7 +79,7 @@ TEST(AscRead, NoInputCrashesOrOverfillsTheStore) {
         std::string text(static_cast<std::size_t>(random() % 4000), ' ');
         for (char& c : text)
             c = alphabet[random() % alphabet.size()];
-        const AscContents c = ParseAscText(text);
+        const AscContents c = decodeAscFile(text);
         ASSERT_LE(c.peaks.size(), 300u);
         for (std::size_t i = 1; i < c.peaks.size(); ++i)
             ASSERT_LE(c.peaks[i - 1].Mass, c.peaks[i].Mass);
@@ -104,13 +87,14 @@ TEST(AscRead, NoInputCrashesOrOverfillsTheStore) {
 }
 
 TEST(AscFile, OpenFillsTheStoreAndAMissingFileLeavesItAlone) {
-    const fs::path folder = scratchFolder("open");
+    const test::ScratchFolder scratch("qzx_asc_open_");
+    const fs::path folder = scratch.path();
     Spectrum spectrum;
     spectrum.PeakLabels.count = 3;
     spectrum.SpectrumNormalized = true;
     writeText(folder / "a.asc", "120\r\n50\r\n100\r\n999\r\n77\r\n");
 
-    AscReadResult result = ReadAscFile(folder / "a.asc", spectrum);
+    AscLoadResult result = loadAscFile(folder / "a.asc", spectrum);
     EXPECT_EQ(result.error, "");
     EXPECT_EQ(result.warnings, (std::vector<std::string>{"File may contain corrupt information."}));
     EXPECT_EQ(spectrum.peakCount(), 2);
@@ -122,16 +106,17 @@ TEST(AscFile, OpenFillsTheStoreAndAMissingFileLeavesItAlone) {
     EXPECT_EQ(spectrum.SpectrumFileName, (folder / "a.asc").string());
 
     const Spectrum before = spectrum;
-    result = ReadAscFile(folder / "missing.asc", spectrum);
+    result = loadAscFile(folder / "missing.asc", spectrum);
     EXPECT_EQ(result.error, "File: " + (folder / "missing.asc").string() + " does not exist");
-    result = ReadAscFile(folder, spectrum); // a folder cannot be read as a file
+    result = loadAscFile(folder, spectrum); // a folder cannot be read as a file
     EXPECT_NE(result.error, "");
     EXPECT_EQ(spectrum.SpectrumFileName, before.SpectrumFileName);
     EXPECT_EQ(spectrum.Peaks, before.Peaks);
 }
 
 TEST(AscFile, SaveWritesWholeNumbersWithCrLfAndReopensTheSame) {
-    const fs::path folder = scratchFolder("save");
+    const test::ScratchFolder scratch("qzx_asc_save_");
+    const fs::path folder = scratch.path();
     Spectrum spectrum;
     spectrum.peak(1) = {43.0f, 20.0f};
     spectrum.peak(2) = {58.0f, 80.0f};
@@ -143,17 +128,17 @@ TEST(AscFile, SaveWritesWholeNumbersWithCrLfAndReopensTheSame) {
     EXPECT_TRUE(spectrum.SpectrumNormalized);
     EXPECT_FALSE(spectrum.normalize()) << "only once per load";
 
-    ASSERT_EQ(WriteAscFile(folder / "s.asc", spectrum), "");
+    ASSERT_EQ(saveAscFile(folder / "s.asc", spectrum), "");
     EXPECT_EQ(readText(folder / "s.asc"), "43\r\n25\r\n58\r\n100\r\n59\r\n3\r\n");
     Spectrum reopened;
-    ReadAscFile(folder / "s.asc", reopened);
+    loadAscFile(folder / "s.asc", reopened);
     EXPECT_EQ(reopened.peak(3), (Peak{59, 3})) << "saving rounded the abundance";
 
     spectrum.clear();
-    EXPECT_EQ(AscFileText(spectrum), "");
+    EXPECT_EQ(encodeAscFile(spectrum), "");
     spectrum.peak(1) = {-0.2f, 1e30f};
     spectrum.setPeakCount(1);
-    EXPECT_EQ(AscFileText(spectrum), "0\r\n1000000015047466219876688855040\r\n");
+    EXPECT_EQ(encodeAscFile(spectrum), "0\r\n1000000015047466219876688855040\r\n");
 }
 
 TEST(Spectrum, CountIsAFloatRoundedWhenRead) {

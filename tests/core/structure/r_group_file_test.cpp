@@ -8,11 +8,11 @@
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "editor_test_support.h"
+#include "scratch_folder.h"
 #include "structure/editor.h"
 #include "structure_builders.h"
 #include "util/safe_file.h"
@@ -20,9 +20,10 @@
 namespace qzx {
 namespace {
 namespace fs = std::filesystem;
-using editor_test::dump;
-using editor_test::formula;
-using editor_test::tableFaults;
+using test::atomCounts;
+using test::BondEnds;
+using test::snapshot;
+using test::tableFaults;
 
 std::vector<std::int32_t> valuesOf(const Bytes& bytes) {
     std::vector<std::int32_t> values;
@@ -43,18 +44,8 @@ Bytes bytesOf(const std::vector<std::int32_t>& values) {
 }
 
 /// The editor on an empty structure, with a program folder of its own for "default.rg$".
-class RGroupTest : public editor_test::EditorTest {
+class RGroupTest : public test::EditorTest {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        folder = fs::temp_directory_path() / ("qzx_rgroup_" + std::to_string(random()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-
     /// Draws an ethyl group (atom 1 at (100, 100), atom 2 at (160, 100)), saves it as the
     /// active R group and clears the drawing.
     void saveEthyl() {
@@ -75,7 +66,8 @@ protected:
     }
     std::optional<Bytes> active() const { return readWholeFile(folder / kActiveRGroupFileName); }
 
-    fs::path folder;
+    const test::ScratchFolder scratch{"qzx_rgroup_"};
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(RGroupTest, EthylIsStoredRelativeToItsFirstAtomWithOneHydrogenLess) {
@@ -105,8 +97,8 @@ TEST_F(RGroupTest, InsertingFromARingCarbonBondsTheGroupByItsFirstAtom) {
     const RGroupInsertOutcome outcome = insertWithTool({300, 100}, {300, 40});
     EXPECT_EQ(outcome.status, RGroupInsertStatus::Inserted);
     EXPECT_EQ(outcome.errorSignals, 0);
-    EXPECT_EQ(formula(s), "C8 H16");
-    EXPECT_EQ(tableFaults(s), "");
+    EXPECT_EQ(atomCounts(s), "C8 H16");
+    EXPECT_EQ(tableFaults(s, BondEnds::AsDrawn), "");
     EXPECT_EQ(at(7), (PixelPoint{300, 40}));
     EXPECT_EQ(at(8), (PixelPoint{360, 40}));
     EXPECT_EQ(hydrogens(1), 1);
@@ -117,9 +109,9 @@ TEST_F(RGroupTest, InsertingFromARingCarbonBondsTheGroupByItsFirstAtom) {
     EXPECT_EQ(s.bond(8).AtomB, 8);
 
     editor.undoRedo();
-    EXPECT_EQ(formula(s), "C6 H12") << "undo takes the whole group away";
+    EXPECT_EQ(atomCounts(s), "C6 H12") << "undo takes the whole group away";
     editor.undoRedo();
-    EXPECT_EQ(formula(s), "C8 H16");
+    EXPECT_EQ(atomCounts(s), "C8 H16");
 }
 
 TEST_F(RGroupTest, RingCentresAreKeptRelativeToTheirBondAndMovedWithTheGroup) {
@@ -139,8 +131,8 @@ TEST_F(RGroupTest, RingCentresAreKeptRelativeToTheirBondAndMovedWithTheGroup) {
     newDrawing();
     drag(kToolSingleBond, {200, 300}, {260, 300});
     ASSERT_EQ(insertWithTool({260, 300}, {260, 240}).status, RGroupInsertStatus::Inserted);
-    EXPECT_EQ(formula(s), "C8 H16");
-    EXPECT_EQ(tableFaults(s), "");
+    EXPECT_EQ(atomCounts(s), "C8 H16");
+    EXPECT_EQ(tableFaults(s, BondEnds::AsDrawn), "");
     const PixelPoint offset{260 - 100, 240 - 100};
     for (int k = 1; k <= 6; ++k) {
         const Bond& inserted = s.bond(2 + k);
@@ -180,20 +172,20 @@ TEST_F(RGroupTest, SavingIsRefusedForAromaticRingsNitroGroupsEmptyDrawingsAndAFu
 
 TEST_F(RGroupTest, FailedInsertionsGiveTheStartAtomItsHydrogenBack) {
     drag(kToolSingleBond, {100, 100}, {160, 100});
-    const std::string ethane = dump(s);
+    const test::Snapshot ethane = snapshot(s);
 
     RGroupInsertOutcome outcome = insertWithTool({160, 100}, {160, 40});
     EXPECT_EQ(outcome.status, RGroupInsertStatus::NoActiveGroup);
     EXPECT_EQ(outcome.errorSignals, 1);
-    EXPECT_EQ(outcome.message, "No R Group Structure is Currently Defined");
-    EXPECT_EQ(dump(s), ethane);
+    EXPECT_EQ(outcome.error, "No R Group Structure is Currently Defined");
+    EXPECT_EQ(snapshot(s), ethane);
 
     std::ofstream(folder / kActiveRGroupFileName, std::ios::binary) << "not an R group";
     outcome = insertWithTool({160, 100}, {160, 40});
     EXPECT_EQ(outcome.status, RGroupInsertStatus::NotAnRGroup);
     EXPECT_EQ(outcome.errorSignals, 1);
-    EXPECT_EQ(outcome.message, "") << "a file without the marker: the error signal only";
-    EXPECT_EQ(dump(s), ethane);
+    EXPECT_EQ(outcome.error, "") << "a file without the marker: the error signal only";
+    EXPECT_EQ(snapshot(s), ethane);
 
     // On an empty drawing the press made the first carbon; a failure takes it away again.
     fs::remove(folder / kActiveRGroupFileName);
@@ -206,8 +198,8 @@ TEST_F(RGroupTest, FailedInsertionsGiveTheStartAtomItsHydrogenBack) {
 TEST_F(RGroupTest, OnAnEmptyDrawingTheGroupHangsOnTheCarbonThePressMade) {
     saveEthyl();
     ASSERT_EQ(insertWithTool({100, 100}, {160, 100}).status, RGroupInsertStatus::Inserted);
-    EXPECT_EQ(formula(s), "C3 H8");
-    EXPECT_EQ(tableFaults(s), "");
+    EXPECT_EQ(atomCounts(s), "C3 H8");
+    EXPECT_EQ(tableFaults(s, BondEnds::AsDrawn), "");
     editor.undoRedo();
     EXPECT_EQ(s.count.atoms, 0) << "undo takes the carbon and the group";
 }
@@ -298,18 +290,18 @@ TEST_F(RGroupTest, LoadingCopiesAValidFileToTheActiveGroupAndNamesIt) {
     const Bytes ethyl = encodeRGroupFile(s);
     ASSERT_EQ(writeFileSafely(folder / "my.ethyl.rgf", ethyl), "");
     RGroupLoadResult loaded = loadRGroup(folder / "my.ethyl.rgf", folder);
-    EXPECT_EQ(loaded.message, "");
+    EXPECT_EQ(loaded.error, "");
     EXPECT_EQ(loaded.name, "my");
     EXPECT_EQ(active(), ethyl);
 
     ASSERT_EQ(writeFileSafely(folder / "Broken.RGF", std::string("999 is text here")), "");
     loaded = loadRGroup(folder / "Broken.RGF", folder);
-    EXPECT_NE(loaded.message.find("is not a valid R Group file"), std::string::npos);
+    EXPECT_NE(loaded.error.find("is not a valid R Group file"), std::string::npos);
     EXPECT_EQ(loaded.name, "");
     EXPECT_EQ(active(), ethyl) << "the active group stays";
 
     loaded = loadRGroup(folder / "Missing.RGF", folder);
-    EXPECT_EQ(loaded.message, "File: " + (folder / "Missing.RGF").string() + " does not exist");
+    EXPECT_EQ(loaded.error, "File: " + (folder / "Missing.RGF").string() + " does not exist");
     EXPECT_EQ(rGroupNameOf("/some/where/Peptide.RGF"), "Peptide");
 }
 

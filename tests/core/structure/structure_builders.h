@@ -1,36 +1,25 @@
 #pragma once
 
-// Structures written row by row exactly as the drawing tools leave them, the real element
-// table, and checks of the invariants every edit must keep.
+// The one place for the structures the tests start from: molecules written row by row exactly
+// as the drawing tools leave them, molecules given as bond lists, the real element table, a
+// comparable snapshot of the tables and the checks of the invariants every edit must keep.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "chem/element_data_files.h"
+#include "../loaded_elements.h"
+#include "structure/bond_geometry.h"
 #include "structure/structure.h"
 #include "structure/structure_composition.h"
-#include "test_paths.h"
 
 namespace qzx::test {
 
 constexpr int L = 20; ///< ring bond length of the tests, pixels
-
-/// The element table the build writes beside the program (C 4, N 3, O 2, Cl 1).
-inline const ElementTable& elements() {
-    static const ElementTable table = [] {
-        ElementTable t;
-        CalcElementSlots slots{};
-        const ElementLoadResult result = LoadElementTable(
-            QZX_RUNTIME_DIR, t, slots, [](const std::string& w) { ADD_FAILURE() << w; });
-        EXPECT_TRUE(result.loaded) << result.error;
-        return t;
-    }();
-    return table;
-}
 
 inline Atom makeAtom(int element, int x, int y, int hydrogens, int labelShown, int ringState) {
     Atom a;
@@ -192,6 +181,42 @@ inline Structure nitromethane() {
     return s;
 }
 
+/// A bond given by its two atom rows and its order.
+struct BondRow {
+    int a = 0;
+    int b = 0;
+    int order = 1;
+};
+
+/// `atoms` atoms of the given elements (carbon where the list ends) joined by `bonds` in row
+/// order; each atom gets valence minus its bond orders as hydrogens (never below 0).
+inline Structure molecule(int atoms, const std::vector<BondRow>& bonds,
+                          const std::vector<int>& elementOf = {}) {
+    Structure s;
+    std::vector<int> used(static_cast<std::size_t>(atoms) + 1, 0);
+    for (const BondRow& bond : bonds) {
+        used[static_cast<std::size_t>(bond.a)] += bond.order;
+        used[static_cast<std::size_t>(bond.b)] += bond.order;
+    }
+    for (int row = 1; row <= atoms; ++row) {
+        const std::size_t i = static_cast<std::size_t>(row - 1);
+        const int element = i < elementOf.size() ? elementOf[i] : 1;
+        const int hydrogens = std::max(0, elements()[element].Valence - used[i + 1]);
+        addAtom(s, makeAtom(element, 20 * row, 100, hydrogens, 1, 0));
+    }
+    for (const BondRow& bond : bonds)
+        addBond(s, bond.a, bond.b, bond.order);
+    return s;
+}
+
+/// A chain of `atoms` carbons, bonds (1,2), (2,3), ... in that order.
+inline Structure carbonChain(int atoms) {
+    std::vector<BondRow> bonds;
+    for (int a = 1; a < atoms; ++a)
+        bonds.push_back({a, a + 1});
+    return molecule(atoms, bonds);
+}
+
 /// The composition text, e.g. "C6 H6 ".
 inline std::string formula(const Structure& s) {
     return composeStructure(s, elements(), false).composition;
@@ -222,6 +247,30 @@ inline Snapshot snapshot(const Structure& s) {
     return snap;
 }
 
+/// Whether two structures are the same in every member: all rows of the four tables up to
+/// their capacities (used or not, since undo and redo read rows above the counters), the
+/// counters and saved counters, the selection, the undo record, the de-aromatised bonds, the
+/// label and the file name. A failure names the members that differ.
+inline ::testing::AssertionResult sameStructure(const Structure& a, const Structure& b) {
+    std::string differ;
+    const auto check = [&differ](bool same, const char* member) {
+        if (!same) differ += std::string(differ.empty() ? "" : ", ") + member;
+    };
+    check(a.Max == b.Max, "Max");
+    check(a.Lax == b.Lax, "Lax");
+    check(a.Tax == b.Tax, "Tax");
+    check(a.Rax == b.Rax, "Rax");
+    check(a.count == b.count, "count");
+    check(a.saved == b.saved, "saved");
+    check(a.SelectionList == b.SelectionList, "SelectionList");
+    check(a.undo == b.undo, "undo");
+    check(a.deAromatisedBonds == b.deAromatisedBonds, "deAromatisedBonds");
+    check(a.StructureLabel == b.StructureLabel, "StructureLabel");
+    check(a.CurrentFile == b.CurrentFile, "CurrentFile");
+    if (differ.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "they differ in " << differ;
+}
+
 /// Readable failure output: one line per row.
 inline void PrintTo(const Snapshot& snap, std::ostream* os) {
     const TableCounts& c = snap.count;
@@ -244,79 +293,92 @@ inline void PrintTo(const Snapshot& snap, std::ostream* os) {
     }
 }
 
-/// The invariants of the tables: references in range, bond ends on their atoms, aromatic
-/// bonds inside their ring, no negative hydrogens, and the draw list holding one item per
-/// atom, bond and ring (none for the parts of a nitro group, one label per group).
-inline ::testing::AssertionResult consistent(const Structure& s) {
-    const auto fail = [](const std::string& what) { return ::testing::AssertionFailure() << what; };
+/// Where tableFaults expects a bond's end points.
+enum class BondEnds {
+    OnAtoms, ///< exactly on its two atoms: rows written by hand or read from a file
+    AsDrawn, ///< as the tools draw: a double or triple bond's new atom may sit at the
+             ///< straightened end while the row keeps the end as drawn
+};
+
+/// Everything that breaks the rules the tables must keep; empty when they hold. Counts within
+/// the capacities; draw items naming used rows; no negative hydrogens; one draw item per atom,
+/// bond and ring circle, and none for the nitrogen and oxygens of a nitro group or the bonds
+/// between them; bonds joining two different used atoms with order 1 to 3 and end points on
+/// their atoms; aromatic bonds naming a ring that holds both their atoms; ring atoms and the
+/// selection naming used atoms.
+inline std::string tableFaults(const Structure& s, BondEnds ends) {
+    std::ostringstream f;
     const TableCounts& c = s.count;
-    auto inRange = [](int row, int count) { return row >= 1 && row <= count; };
+    if (c.drawItems > kMaxDrawItems || c.atoms > kMaxAtoms || c.bonds >= kMaxBonds ||
+        c.rings > kMaxAromaticRings)
+        return "counts beyond capacity";
+    const auto inRange = [](int row, int count) { return row >= 1 && row <= count; };
     std::vector<int> atomItems(static_cast<std::size_t>(c.atoms) + 1, 0);
     std::vector<int> bondItems(static_cast<std::size_t>(c.bonds) + 1, 0);
     std::vector<int> ringItems(static_cast<std::size_t>(c.rings) + 1, 0);
     std::vector<int> nitrogens;
-    for (int i = 1; i <= c.drawItems; ++i) {
-        const DrawItem& item = s.item(i);
-        const std::string at = " at item " + std::to_string(i);
-        switch (item.Kind) {
-        case kAtomItem:
-            if (!inRange(item.Index, c.atoms)) return fail("atom item out of range" + at);
-            ++atomItems[static_cast<std::size_t>(item.Index)];
-            break;
-        case kBondItem:
-            if (!inRange(item.Index, c.bonds)) return fail("bond item out of range" + at);
-            ++bondItems[static_cast<std::size_t>(item.Index)];
-            break;
-        case kRingItem:
-            if (!inRange(item.Index, c.rings)) return fail("ring item out of range" + at);
-            ++ringItems[static_cast<std::size_t>(item.Index)];
-            break;
-        case kNitroItem:
-            if (!inRange(item.Index, c.bonds)) return fail("nitro item out of range" + at);
-            nitrogens.push_back(s.bond(item.Index).AtomB);
-            break;
-        default:
-            return fail("item of kind " + std::to_string(item.Kind) + at);
+    for (int r = 1; r <= c.drawItems; ++r) {
+        const DrawItem& d = s.item(r);
+        const int limit = d.Kind == kAtomItem ? c.atoms : d.Kind == kRingItem ? c.rings : c.bonds;
+        if (d.Kind < kAtomItem || d.Kind > kNitroItem || !inRange(d.Index, limit)) {
+            f << "item " << r << " (kind " << d.Kind << ") names no row; ";
+            continue;
         }
+        const auto index = static_cast<std::size_t>(d.Index);
+        if (d.Kind == kAtomItem) ++atomItems[index];
+        if (d.Kind == kBondItem) ++bondItems[index];
+        if (d.Kind == kRingItem) ++ringItems[index];
+        if (d.Kind == kNitroItem) nitrogens.push_back(s.bond(d.Index).AtomB);
     }
-    auto isNitrogen = [&](int a) {
-        return std::find(nitrogens.begin(), nitrogens.end(), a) != nitrogens.end();
+    const auto hidden = [&](int a) {
+        return s.atom(a).NitroOxygen == 1 ||
+               std::find(nitrogens.begin(), nitrogens.end(), a) != nitrogens.end();
     };
-    auto hiddenAtom = [&](int a) { return isNitrogen(a) || s.atom(a).NitroOxygen == 1; };
-    for (int a = 1; a <= c.atoms; ++a) {
-        const Atom& atom = s.atom(a);
-        if (atom.Hydrogens < 0) return fail("negative hydrogens on atom " + std::to_string(a));
-        if (atomItems[static_cast<std::size_t>(a)] != (hiddenAtom(a) ? 0 : 1))
-            return fail("wrong number of items for atom " + std::to_string(a));
+    for (int r = 1; r <= c.atoms; ++r) {
+        const Atom& a = s.atom(r);
+        const int items = atomItems[static_cast<std::size_t>(r)];
+        if (a.Hydrogens < 0) f << "atom " << r << " has " << a.Hydrogens << " H; ";
+        if (items != (hidden(r) ? 0 : 1)) f << "atom " << r << " has " << items << " items; ";
     }
-    for (int b = 1; b <= c.bonds; ++b) {
-        const Bond& bond = s.bond(b);
-        const std::string which = " of bond " + std::to_string(b);
-        if (!inRange(bond.AtomA, c.atoms) || !inRange(bond.AtomB, c.atoms))
-            return fail("atom out of range" + which);
-        const Atom& a = s.atom(bond.AtomA);
-        const Atom& z = s.atom(bond.AtomB);
-        if (bond.X1 != a.X || bond.Y1 != a.Y || bond.X2 != z.X || bond.Y2 != z.Y)
-            return fail("end points off their atoms" + which);
-        const bool hidden = hiddenAtom(bond.AtomA) && hiddenAtom(bond.AtomB);
-        if (bondItems[static_cast<std::size_t>(b)] != (hidden ? 0 : 1))
-            return fail("wrong number of items" + which);
-        if (bond.RingState == 2) {
-            if (!inRange(bond.RingX, c.rings)) return fail("ring row out of range" + which);
-            const auto& ringAtoms = s.ring(bond.RingX).Atoms;
-            for (const int end : {bond.AtomA, bond.AtomB})
+    for (int r = 1; r <= c.bonds; ++r) {
+        const Bond& b = s.bond(r);
+        if (!inRange(b.AtomA, c.atoms) || !inRange(b.AtomB, c.atoms) || b.AtomA == b.AtomB) {
+            f << "bond " << r << " joins " << b.AtomA << '-' << b.AtomB << "; ";
+            continue;
+        }
+        const PixelPoint a = s.position(b.AtomA);
+        const PixelPoint e = s.position(b.AtomB);
+        const PixelPoint drawnEnd{b.X2, b.Y2};
+        const bool endOnAtom =
+            e == drawnEnd || (ends == BondEnds::AsDrawn && e == straightenedBondEnd(a, drawnEnd));
+        if (!(a == PixelPoint{b.X1, b.Y1}) || !endOnAtom)
+            f << "bond " << r << " ends off its atoms; ";
+        if (b.Order < 1 || b.Order > 3) f << "bond " << r << " has order " << b.Order << "; ";
+        const bool bothHidden = hidden(b.AtomA) && hidden(b.AtomB);
+        const int items = bondItems[static_cast<std::size_t>(r)];
+        if (items != (bothHidden ? 0 : 1)) f << "bond " << r << " has " << items << " items; ";
+        if (s.atom(b.AtomB).NitroOxygen == 1 && !bothHidden)
+            f << "bond " << r << " reaches a nitro oxygen from outside its group; ";
+        if (b.RingState == 2) {
+            if (!inRange(b.RingX, c.rings)) {
+                f << "aromatic bond " << r << " names ring " << b.RingX << "; ";
+                continue;
+            }
+            const auto& ringAtoms = s.ring(b.RingX).Atoms;
+            for (const int end : {b.AtomA, b.AtomB})
                 if (std::find(ringAtoms.begin(), ringAtoms.end(), end) == ringAtoms.end())
-                    return fail("aromatic bond outside its ring" + which);
+                    f << "aromatic bond " << r << " lies outside its ring; ";
         }
     }
     for (int r = 1; r <= c.rings; ++r) {
         for (const int a : s.ring(r).Atoms)
-            if (!inRange(a, c.atoms))
-                return fail("ring " + std::to_string(r) + " names atom out of range");
-        if (ringItems[static_cast<std::size_t>(r)] != 1)
-            return fail("wrong number of circles for ring " + std::to_string(r));
+            if (!inRange(a, c.atoms)) f << "ring " << r << " names atom " << a << "; ";
+        const int items = ringItems[static_cast<std::size_t>(r)];
+        if (items != 1) f << "ring " << r << " has " << items << " circles; ";
     }
-    return ::testing::AssertionSuccess();
+    for (const int a : s.SelectionList)
+        if (!inRange(a, c.atoms)) f << "selection names atom " << a << "; ";
+    return f.str();
 }
 
 /// Whether the draw list is in canonical order: atom items, bond items, ring items, nitro

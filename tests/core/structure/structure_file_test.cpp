@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor_test_support.h"
+#include "scratch_folder.h"
 #include "structure/undo.h"
 #include "structure_builders.h"
 #include "test_paths.h"
@@ -38,14 +39,6 @@ void putValue(Bytes& bytes, std::size_t offset, std::int32_t value) {
 std::string textAt(const Bytes& bytes, std::size_t offset, std::size_t length) {
     return std::string(bytes.begin() + static_cast<long>(offset),
                        bytes.begin() + static_cast<long>(offset + length));
-}
-
-/// A new empty folder under the system's temporary folder.
-fs::path freshFolder(const std::string& prefix) {
-    std::random_device random;
-    const fs::path folder = fs::temp_directory_path() / (prefix + std::to_string(random()));
-    fs::create_directories(folder);
-    return folder;
 }
 
 /// Whether every row number in the used rows names a used row.
@@ -150,7 +143,7 @@ TEST(StructureFile, RowsFollowTheCountsValueByValueLittleEndian) {
     EXPECT_EQ(valueAt(bytes, ring + 32), 14) << "Radius";
 }
 
-using StructureFileEditor = editor_test::EditorTest;
+using StructureFileEditor = test::EditorTest;
 
 TEST_F(StructureFileEditor, DrawnStructureSavedReopenedAndSavedAgainGivesAnIdenticalFile) {
     drag(kToolBenzene, {300, 100}, {300, 100});
@@ -159,21 +152,21 @@ TEST_F(StructureFileEditor, DrawnStructureSavedReopenedAndSavedAgainGivesAnIdent
     drag(kToolChain, {300, 60}, {400, 60});
     drag(kToolCyclohexane, {341, 101}, {341, 101}); // fused onto the benzene
     drag(kToolHydroxyl, {400, 60}, {430, 40});
-    ASSERT_EQ(editor_test::tableFaults(s), "");
+    ASSERT_EQ(test::tableFaults(s, test::BondEnds::AsDrawn), "");
     s.StructureLabel = "Drawn";
 
-    const fs::path folder = freshFolder("qzx_msd_");
+    const test::ScratchFolder scratch("qzx_msd_");
+    const fs::path folder = scratch.path();
     const fs::path first = folder / "first.msd";
     const fs::path second = folder / "second.msd";
     ASSERT_EQ(saveStructureFile(first, s), "");
     Structure reopened;
-    ASSERT_EQ(loadStructureFile(first, reopened), "");
+    ASSERT_EQ(loadStructureFile(first, reopened).error, "");
     EXPECT_EQ(snapshot(reopened), snapshot(s));
     EXPECT_EQ(reopened.CurrentFile, first.string());
     ASSERT_EQ(saveStructureFile(second, reopened), "");
     EXPECT_EQ(reopened.CurrentFile, first.string()) << "saving keeps the file last opened";
     EXPECT_EQ(readWholeFile(first), readWholeFile(second));
-    fs::remove_all(folder);
 }
 
 TEST(StructureFile, LoadedStructureHasNoHistory) {
@@ -356,24 +349,24 @@ TEST(StructureFile, TruncatedAndScrambledFilesNeverCrashTheReader) {
 }
 
 TEST(StructureFile, ReadingReportsMissingAndForeignFilesWithTheirMessages) {
-    const fs::path folder = freshFolder("qzx_msd_read_");
+    const test::ScratchFolder scratch("qzx_msd_read_");
+    const fs::path folder = scratch.path();
     Structure s = test::toluene();
     s.CurrentFile = "earlier.msd";
     const test::Snapshot before = snapshot(s);
 
     const fs::path missing = folder / "missing.msd";
-    const StructureFileResult gone = readStructureFile(missing, s);
+    const StructureLoadResult gone = loadStructureFile(missing, s);
     EXPECT_EQ(gone.status, StructureFileStatus::Missing);
-    EXPECT_EQ(gone.message, "File: " + missing.string() + " does not exist");
+    EXPECT_EQ(gone.error, "File: " + missing.string() + " does not exist");
 
     const fs::path text = folder / "notes.msd";
     std::ofstream(text) << "These are my notes, not a structure.\n";
-    const StructureFileResult foreign = readStructureFile(text, s);
+    const StructureLoadResult foreign = loadStructureFile(text, s);
     EXPECT_EQ(foreign.status, StructureFileStatus::NotStructureFile);
-    EXPECT_EQ(foreign.message, "Not a Valid QZX Datafile");
+    EXPECT_EQ(foreign.error, "Not a Valid QZX Datafile");
     EXPECT_EQ(snapshot(s), before);
     EXPECT_EQ(s.CurrentFile, "earlier.msd") << "a failed open keeps the file name";
-    fs::remove_all(folder);
 }
 
 TEST(StructureFile, ShippedStructuresLoadWithTheirFormulas) {
@@ -385,9 +378,9 @@ TEST(StructureFile, ShippedStructuresLoadWithTheirFormulas) {
     for (const auto& [name, formula] : files) {
         Structure s;
         const fs::path path = fs::path(QZX_TEST_DATA_DIR) / "structures" / name;
-        ASSERT_EQ(loadStructureFile(path, s), "") << name;
+        ASSERT_EQ(loadStructureFile(path, s).error, "") << name;
         EXPECT_EQ(test::formula(s), formula) << name;
-        EXPECT_EQ(editor_test::tableFaults(s), "") << name;
+        EXPECT_EQ(test::tableFaults(s, test::BondEnds::AsDrawn), "") << name;
         EXPECT_EQ(encodeStructureFile(s), readWholeFile(path)) << name;
     }
 }

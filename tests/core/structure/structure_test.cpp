@@ -38,9 +38,14 @@ TEST(StructureNearestAtom, FewerThanTwoAtomsGiveAtomOne) {
 }
 
 TEST(StructureNearestAtom, RowsAboveTheCounterAreNotSeen) {
+    // Propane with its last methyl undone: that row stays stored at (140, 100), but of the two
+    // atoms in use the middle carbon is nearest to it.
     Structure s = test::ethane();
-    s.count = s.saved; // the methyl undone: its row stays stored
-    EXPECT_EQ(s.nearestAtom(120, 100), 1);
+    test::drawMethylFrom(s, 2, 140, 100);
+    s.count = s.saved;
+    ASSERT_EQ(s.count.atoms, 2);
+    EXPECT_EQ(s.nearestAtom(140, 100), 2);
+    EXPECT_EQ(s.nearestAtom(100, 100), 1);
 }
 
 TEST(StructureRoom, EveryTableAtItsCapacityAndTheBondTableOneShort) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "scratch_folder.h"
 #include "util/binary_io.h"
 #include "util/safe_file.h"
 
@@ -36,15 +37,8 @@ TEST(LittleEndian, NeverReadsPastTheEnd) {
 
 class SafeFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("qzx_safe_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder;
+    const test::ScratchFolder scratch{"qzx_safe_"};
+    const std::filesystem::path folder = scratch.path();
 };
 
 TEST_F(SafeFileTest, ReplacesTheFileAndLeavesNoTemporary) {
