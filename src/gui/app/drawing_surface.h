@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "structure/structure.h"
+
 class QMenu;
 
 namespace qzx {
@@ -14,8 +16,8 @@ namespace qzx {
 class DrawingSurface : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 1600;
-    static constexpr int kHeight = 1200;
+    static constexpr int kWidth = kDrawingWidth;
+    static constexpr int kHeight = kDrawingHeight;
 
     explicit DrawingSurface(QWidget* parent = nullptr);
 

@@ -60,10 +60,10 @@ void FileCommands::m1OpenClick() {
     const QString name =
         m_prompter.openFileName(m_window, QStringLiteral("Open"), QString(), kStructureFilter);
     if (name.isEmpty()) return;
-    const StructureFileResult result = readStructureFile(toPath(name), m_app.structure);
-    if (!result.message.empty()) {
+    const StructureLoadResult result = loadStructureFile(toPath(name), m_app.structure);
+    if (!result.error.empty()) {
         // The drawing stays as it was, and so does the file that Save writes to.
-        showFileMessage(result.message);
+        showFileMessage(result.error);
         m_view.repaint();
         return;
     }
@@ -104,9 +104,9 @@ void FileCommands::m1MolimportClick() {
         m_prompter.openFileName(m_window, QStringLiteral("Import MOLfile"), QString(), kMolFilter);
     if (name.isEmpty()) return;
     const MolImportResult result =
-        readMolFile(toPath(name), m_app.structure, m_app.elements, m_molBondLength);
+        importMolFile(toPath(name), m_app.structure, m_app.elements, m_molBondLength);
     if (result.status != MolImportStatus::Read) {
-        showFileMessage(result.message);
+        showFileMessage(result.error);
         return;
     }
     m_view.showLoadedStructure();
@@ -165,8 +165,8 @@ void FileCommands::m1RLoadClick() {
         m_prompter.openFileName(m_window, QStringLiteral("Load R Group"), QString(), kRGroupFilter);
     if (!name.isEmpty()) {
         const RGroupLoadResult result = loadRGroup(toPath(name), m_app.programDirectory);
-        if (!result.message.empty()) {
-            showFileMessage(result.message);
+        if (!result.error.empty()) {
+            showFileMessage(result.error);
         } else {
             m_app.settings.R_Group = result.name;
             emit m_app.changes.settingsChanged();

@@ -153,9 +153,9 @@ void StructureView::insertRGroup(const RGroupRequest& request) {
         insertActiveRGroup(m_app.structure, m_app.programDirectory, request);
     for (int i = 0; i < outcome.errorSignals; ++i)
         errorSignal();
-    if (!outcome.message.empty())
+    if (!outcome.error.empty())
         m_prompter.message(m_window, QStringLiteral("Quorin Professional"),
-                           QString::fromStdString(outcome.message), Prompter::Icon::Information,
+                           QString::fromStdString(outcome.error), Prompter::Icon::Information,
                            Prompter::Buttons::Ok);
     repaint();
 }
