@@ -35,9 +35,12 @@ int main(int argc, char** argv) {
     bool help = false;
     std::vector<std::string> rest;
     for (const std::string& arg : args) {
-        if (arg == "--json") json = true;
-        else if (arg == "--help" || arg == "-h") help = true;
-        else rest.push_back(arg);
+        if (arg == "--json")
+            json = true;
+        else if (arg == "--help" || arg == "-h")
+            help = true;
+        else
+            rest.push_back(arg);
     }
     const auto& commands = qzx::cli::cliCommands();
     if (rest.empty()) {
@@ -56,8 +59,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    qzx::cli::CliContext context{{rest.begin() + 1, rest.end()}, json, executableFolder(argv[0]),
-                                 {}, std::cout, std::cerr};
+    qzx::cli::CliContext context{
+        {rest.begin() + 1, rest.end()}, json, executableFolder(argv[0]), {}, std::cout, std::cerr};
     qzx::CalcElementSlots calcSlots{};
     std::string warnings;
     const qzx::ElementLoadResult loaded = qzx::LoadElementTable(

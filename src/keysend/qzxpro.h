@@ -27,11 +27,12 @@ extern "C" {
 
 /* Results of SendKeys. */
 #define QZX_SENDKEYS_OK 0
-#define QZX_ERROR_HOOK 1              /* no X display, no XTest, or a key the keyboard lacks */
-#define QZX_ERROR_SPECIAL_CHARACTER 2 /* an unknown name in braces, or a character without a key   \
-                                       */
-#define QZX_ERROR_CLOSING_BRACE 3     /* a "{" without its "}" */
-#define QZX_ERROR_OTHER 4             /* an unexpected failure inside the library */
+#define QZX_ERROR_HOOK 1 /* no X display, no XTest, or a key the keyboard lacks */
+#define QZX_ERROR_SPECIAL_CHARACTER                                                                \
+    2                             /* an unknown name in braces, or a character without a key       \
+                                   */
+#define QZX_ERROR_CLOSING_BRACE 3 /* a "{" without its "}" */
+#define QZX_ERROR_OTHER 4         /* an unexpected failure inside the library */
 
 /* Window messages of the recorded key transitions. */
 #define QZX_MSG_KEYDOWN 256

@@ -71,11 +71,11 @@ TEST(CommandTable, EnablingFollowsTheStructureTheModeAndTheServingWindow) {
     };
     // Served in each case; with a structure unless "noStructure".
     const Case cases[] = {
-        {"m1New", true, true, true},        {"m1Save", false, true, true},
+        {"m1New", true, true, true},          {"m1Save", false, true, true},
         {"SpeedButton53", false, true, true}, {"m2Copy", false, true, true},
-        {"m2Select", false, true, false},   {"m1RSave", false, true, false},
-        {"m2Valence", false, true, false},  {"puSelect", true, true, false},
-        {"puUndo", true, true, false},      {"puShow", true, true, true},
+        {"m2Select", false, true, false},     {"m1RSave", false, true, false},
+        {"m2Valence", false, true, false},    {"puSelect", true, true, false},
+        {"puUndo", true, true, false},        {"puShow", true, true, true},
         {"m1Molimport", true, true, true},
     };
     for (const Case& c : cases) {
@@ -135,8 +135,8 @@ protected:
 };
 
 TEST_F(ProgramCommands, WhatCanBeChosenFollowsTheStructureAndTheMode) {
-    const char* structureCommands[] = {"m1Save", "m1SaveAs", "m1Molexport", "m1RSave",
-                                       "m2Select", "m2Copy", "m2Valence", "m2Bonds",
+    const char* structureCommands[] = {"m1Save",        "m1SaveAs",     "m1Molexport", "m1RSave",
+                                       "m2Select",      "m2Copy",       "m2Valence",   "m2Bonds",
                                        "SpeedButton52", "SpeedButton53"};
     for (const char* name : structureCommands)
         EXPECT_FALSE(enabled(name)) << name;
@@ -150,8 +150,8 @@ TEST_F(ProgramCommands, WhatCanBeChosenFollowsTheStructureAndTheMode) {
         EXPECT_TRUE(enabled(name)) << name;
 
     button(QStringLiteral("SpeedButton50"))->click();
-    for (const char* name : {"m2Select", "m2Valence", "m1RSave", "m2Bonds", "puUndo", "puSelect",
-                             "puValence"})
+    for (const char* name :
+         {"m2Select", "m2Valence", "m1RSave", "m2Bonds", "puUndo", "puSelect", "puValence"})
         EXPECT_FALSE(enabled(name)) << name << " in analyze mode";
     for (const char* name : {"m1Save", "m2Copy", "SpeedButton53", "puShow", "puAnalyze"})
         EXPECT_TRUE(enabled(name)) << name << " in analyze mode";

@@ -28,7 +28,9 @@ protected:
 
     QString composition() const { return child<QLabel>("Panel4")->text(); }
     QLineEdit* labelField() const { return child<QLineEdit>("Edit1"); }
-    QString file(const char* name) const { return QString::fromStdString((folder / name).string()); }
+    QString file(const char* name) const {
+        return QString::fromStdString((folder / name).string());
+    }
     void run(const char* command) const { window->runCommand(command); }
 };
 
@@ -118,9 +120,9 @@ TEST_F(FileCommandsTest, RGroupIsSavedLoadedAndInserted) {
     prompter.files.push_back(file("ethyl.RGF"));
     run("m1RLoad");
     EXPECT_EQ(state->settings.R_Group, "ethyl");
-    EXPECT_EQ(qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton11")))
-                  ->toolTip(),
-              "Add R Group = ethyl");
+    EXPECT_EQ(
+        qobject_cast<QToolButton*>(window->control(QStringLiteral("SpeedButton11")))->toolTip(),
+        "Add R Group = ethyl");
     EXPECT_EQ(loadSettings(folder / "QZXPRO.INI").R_Group, "ethyl");
 
     // Benzene plus the ethyl group from a ring carbon: ethylbenzene.

@@ -274,7 +274,8 @@ TEST_F(InformationWindows, ShortcutsListTheTwentyOneKeysExactly) {
 }
 
 TEST(ShortcutLines, KeyAndDescriptionAreCutAtTheLeaderOrTheBlanks) {
-    const auto f3 = splitShortcutLine(QStringLiteral("F3 =  Valence +  ...........Used to increase"));
+    const auto f3 =
+        splitShortcutLine(QStringLiteral("F3 =  Valence +  ...........Used to increase"));
     ASSERT_TRUE(f3);
     EXPECT_EQ(f3->key, "F3 =  Valence +") << "the dot leader wins over the blanks before it";
     EXPECT_EQ(f3->description, "Used to increase");

@@ -32,8 +32,8 @@ TEST_F(ScreenFitUnderX11, TheMainWindowAndEverySpeedButtonLieInsideTheScreen) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     QTest::qWait(100);
     const QRect screen = window->screen()->geometry();
-    SCOPED_TRACE(QStringLiteral("screen %1 x %2").arg(screen.width()).arg(screen.height())
-                     .toStdString());
+    SCOPED_TRACE(
+        QStringLiteral("screen %1 x %2").arg(screen.width()).arg(screen.height()).toStdString());
     EXPECT_TRUE(screen.contains(window->frameGeometry()))
         << window->frameGeometry().width() << " x " << window->frameGeometry().height();
 

@@ -84,8 +84,7 @@ constexpr CommandSpec kCommands[] = {
     {"puShow", "Show Atoms", "", "PopupMenu1", K::Action, E::Always, C::ShowAllAtoms,
      "m3ShowAtoms"},
     {"puAnalyze", "Analyze", "", "PopupMenu1", K::Action, E::Always, C::AnalyzeMode},
-    {"puRedraw", "Redraw Screen", "", "PopupMenu1", K::Action, E::Always, C::None,
-     "SpeedButton60"},
+    {"puRedraw", "Redraw Screen", "", "PopupMenu1", K::Action, E::Always, C::None, "SpeedButton60"},
     {"puCancel", "<Cancel>", "", "PopupMenu1", K::Action, E::Always, C::None, "", "", true},
 
     // The speed bar, left to right.
@@ -94,8 +93,7 @@ constexpr CommandSpec kCommands[] = {
      "Analyze"},
     {"SpeedButton54", "Line", "", "Panel3", K::SpeedButton, E::Always, C::LineShape, "",
      "Linear Mode", true},
-    {"SpeedButton55", "Box", "", "Panel3", K::SpeedButton, E::Always, C::BoxShape, "",
-     "Box Mode"},
+    {"SpeedButton55", "Box", "", "Panel3", K::SpeedButton, E::Always, C::BoxShape, "", "Box Mode"},
     {"SpeedButton56", "Region", "", "Panel3", K::SpeedButton, E::Always, C::RegionShape, "",
      "Region Mode"},
     {"SpeedButton51", "Open", "", "Panel3", K::SpeedButton, E::Always, C::None, "m1Open",
@@ -114,8 +112,8 @@ constexpr CommandSpec kCommands[] = {
      "Show Spectrum"},
     {"SpeedButton63", "Scan", "", "Panel3", K::SpeedButton, E::Always, C::None, "m4SpecCap",
      "Import Scanned Spectrum"},
-    {"SpeedButton58", "Scroll", "", "Panel3", K::SpeedButton, E::Always, C::None, "",
-     "Scroll Bars", true},
+    {"SpeedButton58", "Scroll", "", "Panel3", K::SpeedButton, E::Always, C::None, "", "Scroll Bars",
+     true},
     {"SpeedButton60", "Redraw", "", "Panel3", K::SpeedButton, E::Always, C::None, "",
      "Redraw Screen"},
     {"SpeedButton61", "Exit", "", "Panel3", K::SpeedButton, E::Always, C::None, "m1Exit", "Exit",
@@ -135,8 +133,8 @@ const CommandSpec* findCommand(std::string_view name) {
 }
 
 bool commandEnabled(const CommandSpec& command, const CommandView& view, bool served) {
-    const bool containsOthers = command.kind == CommandKind::Menu ||
-                                command.kind == CommandKind::Submenu;
+    const bool containsOthers =
+        command.kind == CommandKind::Menu || command.kind == CommandKind::Submenu;
     if (!served && !containsOthers) return false;
     switch (command.enabling) {
     case Enabling::Always:

@@ -43,18 +43,18 @@ enum class CheckMark {
 
 /// One command of the main window's menus, popup menu or speed bar.
 struct CommandSpec {
-    const char* name;      ///< object name, e.g. "m1New", "puUndo", "SpeedButton53"
-    const char* caption;   ///< menu text, or the speed button's short caption
-    const char* shortcut;  ///< in portable key text ("Ctrl+N", "F2"); empty for none
-    const char* place;     ///< name of the menu it belongs to, "PopupMenu1" or "Panel3"
+    const char* name;     ///< object name, e.g. "m1New", "puUndo", "SpeedButton53"
+    const char* caption;  ///< menu text, or the speed button's short caption
+    const char* shortcut; ///< in portable key text ("Ctrl+N", "F2"); empty for none
+    const char* place;    ///< name of the menu it belongs to, "PopupMenu1" or "Panel3"
     CommandKind kind = CommandKind::Action;
     Enabling enabling = Enabling::Always;
     CheckMark check = CheckMark::None;
     /// The command whose handler this one runs (a speed button or popup item that repeats a
     /// menu command); empty when it has a handler of its own.
     const char* runs = "";
-    const char* hint = "";    ///< a speed button's hint
-    bool groupStart = false;  ///< a separator (menus) or a gap (speed bar) comes before it
+    const char* hint = "";   ///< a speed button's hint
+    bool groupStart = false; ///< a separator (menus) or a gap (speed bar) comes before it
 
     /// The name under which its handler is registered.
     std::string_view handlerName() const { return *runs ? runs : name; }

@@ -90,8 +90,8 @@ void FileCommands::m1SaveClick() {
         return;
     }
     const QString file = QString::fromStdString(m_app.structure.CurrentFile);
-    if (m_prompter.message(m_window, QStringLiteral("Save"), QStringLiteral("Save to file: ") + file,
-                           Prompter::Icon::Question,
+    if (m_prompter.message(m_window, QStringLiteral("Save"),
+                           QStringLiteral("Save to file: ") + file, Prompter::Icon::Question,
                            Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
         return;
     if (const std::string error = saveStructureFile(toPath(file), m_app.structure); !error.empty())
@@ -114,10 +114,10 @@ void FileCommands::m1MolimportClick() {
 }
 
 void FileCommands::m1MolexportClick() {
-    const QString name = withDefaultExtension(
-        m_prompter.saveFileName(m_window, QStringLiteral("Export MOLfile"),
-                                QStringLiteral("newfile.mol"), kMolFilter),
-        QStringLiteral("mol"));
+    const QString name =
+        withDefaultExtension(m_prompter.saveFileName(m_window, QStringLiteral("Export MOLfile"),
+                                                     QStringLiteral("newfile.mol"), kMolFilter),
+                             QStringLiteral("mol"));
     if (name.isEmpty()) return;
     if (const std::string error = exportMolFile(toPath(name), m_app.structure, m_app.elements,
                                                 m_molBondLength, m_app.structure.StructureLabel);

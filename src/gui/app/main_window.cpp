@@ -40,8 +40,8 @@ int scaled(double pixels, double factor) {
 } // namespace
 
 MainWindow::MainWindow(const WindowContext& context, WindowRegistry& windows, QWidget* parent)
-    : QMainWindow(parent), m_app(context.state), m_prompter(context.prompter),
-      m_help(context.help), m_windows(windows) {
+    : QMainWindow(parent), m_app(context.state), m_prompter(context.prompter), m_help(context.help),
+      m_windows(windows) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quorin Professional"));
     m_view = new StructureView(context, this);
@@ -82,7 +82,8 @@ void MainWindow::FormCreate() {
     buildCommands();
     registerOwnCommands();
 
-    connect(m_toolPanel, &ToolPanel::toolChosen, this, [this](int tool) { editor().setTool(tool); });
+    connect(m_toolPanel, &ToolPanel::toolChosen, this,
+            [this](int tool) { editor().setTool(tool); });
     connect(m_toolPanel, &ToolPanel::elementChosen, this, [this](int element) {
         editor().setTool(22);
         editor().setCurrentElement(element);
@@ -100,9 +101,8 @@ void MainWindow::FormCreate() {
         refreshCommands();
     });
     connect(&m_app.changes, &StateNotifier::structureChanged, this, &MainWindow::refreshCommands);
-    connect(&m_app.changes, &StateNotifier::settingsChanged, this, [this] {
-        m_toolPanel->setRGroupName(QString::fromStdString(m_app.settings.R_Group));
-    });
+    connect(&m_app.changes, &StateNotifier::settingsChanged, this,
+            [this] { m_toolPanel->setRGroupName(QString::fromStdString(m_app.settings.R_Group)); });
 
     // 2. Fit to the screen; the window opens maximised at the top left corner.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -247,7 +247,8 @@ void MainWindow::refreshCommands() {
     const CommandView view = commandView();
     for (const CommandSpec& command : commandTable()) {
         QObject* control = m_controls.value(QString::fromLatin1(command.name));
-        const bool enabled = commandEnabled(command, view, m_handlers.serves(command.handlerName()));
+        const bool enabled =
+            commandEnabled(command, view, m_handlers.serves(command.handlerName()));
         if (auto* action = qobject_cast<QAction*>(control)) {
             action->setEnabled(enabled);
             if (command.checkable()) action->setChecked(commandChecked(command, view));

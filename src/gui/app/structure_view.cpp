@@ -197,7 +197,8 @@ void StructureView::repaint() {
 }
 
 void StructureView::compose() {
-    m_app.structureMasses = composeStructure(m_app.structure, m_app.elements, m_app.UseAccurateMass);
+    m_app.structureMasses =
+        composeStructure(m_app.structure, m_app.elements, m_app.UseAccurateMass);
     showPanels();
     emit m_app.changes.structureChanged();
 }

@@ -11,8 +11,8 @@
 namespace qzx {
 
 WindowRegistry::WindowRegistry(AppState& state, Prompter& prompter)
-    : m_help(std::make_unique<HelpBrowser>(state.programDirectory)),
-      m_context{state, prompter, *m_help} {
+    : m_help(std::make_unique<HelpBrowser>(state.programDirectory)), m_context{state, prompter,
+                                                                               *m_help} {
     m_main = std::make_unique<MainWindow>(m_context, *this);
     createWindows();
     for (const Entry& entry : m_windows)
@@ -33,9 +33,9 @@ void WindowRegistry::createWindows() {
     // The program's creation order after the main window. A window joins with one line here;
     // windows not yet part of the program have none.
     QWidget* parent = m_main.get();
-    add(std::make_unique<AboutBox>(m_context, parent));     // TAboutBox
-    add(std::make_unique<NoticeWindow>(m_context, parent)); // TMsgForm
-    add(std::make_unique<StatusWindow>(m_context, parent)); // TStatform
+    add(std::make_unique<AboutBox>(m_context, parent));        // TAboutBox
+    add(std::make_unique<NoticeWindow>(m_context, parent));    // TMsgForm
+    add(std::make_unique<StatusWindow>(m_context, parent));    // TStatform
     add(std::make_unique<ShortcutsWindow>(m_context, parent)); // TShrtform
 }
 

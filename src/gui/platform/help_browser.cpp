@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QScreen>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -302,8 +302,8 @@ QRect initialHelpGeometry(const QRect& available, const QSize& preferred) {
 
 void HelpBrowser::present() {
     if (!m_placed) {
-        if (const QScreen* target = screen()) setGeometry(initialHelpGeometry(
-                                                  target->availableGeometry(), QSize(860, 620)));
+        if (const QScreen* target = screen())
+            setGeometry(initialHelpGeometry(target->availableGeometry(), QSize(860, 620)));
         m_placed = true;
     }
     show();

@@ -60,10 +60,9 @@ QStringList statusLines(const SystemFacts& facts) {
         facts.osName + QStringLiteral("   Vers: ") + QString::number(facts.kernelMajor) +
             QLatin1Char('.') + QString::number(facts.kernelMinor),
         // Many model names end in "Processor" already; the word is not written twice.
-        processor +
-            (processor.endsWith(QStringLiteral("Processor"), Qt::CaseInsensitive)
-                 ? QStringLiteral(" installed")
-                 : QStringLiteral(" Processor installed")),
+        processor + (processor.endsWith(QStringLiteral("Processor"), Qt::CaseInsensitive)
+                         ? QStringLiteral(" installed")
+                         : QStringLiteral(" Processor installed")),
         // Linux has no Windows folder; the line names the program's own folder instead, which
         // is where QZXPRO.INI, the data files and the help topics are found.
         QStringLiteral("Path to Program: ") + facts.programFolder,

@@ -1,8 +1,8 @@
 #include "windows/about_box.h"
 
+#include "platform/prompter.h"
 #include "windows/command_handlers.h"
 #include "windows/dialog_buttons.h"
-#include "platform/prompter.h"
 
 #include <QFrame>
 #include <QLabel>

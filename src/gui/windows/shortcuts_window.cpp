@@ -1,9 +1,9 @@
 #include "windows/shortcuts_window.h"
 
+#include "platform/prompter.h"
 #include "windows/command_handlers.h"
 #include "windows/dialog_buttons.h"
 #include "windows/shortcut_line.h"
-#include "platform/prompter.h"
 
 #include <QLabel>
 #include <QPushButton>

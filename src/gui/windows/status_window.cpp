@@ -12,8 +12,7 @@
 
 namespace qzx {
 
-StatusWindow::StatusWindow(const WindowContext& context, const SystemFacts& facts,
-                           QWidget* parent)
+StatusWindow::StatusWindow(const WindowContext& context, const SystemFacts& facts, QWidget* parent)
     : QDialog(parent), m_prompter(context.prompter) {
     setObjectName(QStringLiteral("TStatform"));
     setWindowTitle(QStringLiteral("Status"));

@@ -17,8 +17,7 @@ class StatusWindow : public QDialog, public ProgramWindow {
     Q_OBJECT
 public:
     /// Fills the lines from the given facts.
-    StatusWindow(const WindowContext& context, const SystemFacts& facts,
-                 QWidget* parent = nullptr);
+    StatusWindow(const WindowContext& context, const SystemFacts& facts, QWidget* parent = nullptr);
     /// Gathers the facts of this machine for the program's folder and fills the lines.
     explicit StatusWindow(const WindowContext& context, QWidget* parent = nullptr);
 

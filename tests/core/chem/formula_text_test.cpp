@@ -31,7 +31,7 @@ TEST(ParseFormulaText, ReadsTextsAsChemistsTypeThem) {
     const Case cases[] = {
         {"C6 H12 O6", "C6 H12 O6 ", "C:6 H:12 O:6 "},
         {"cl2 c6 h", "Cl2 C6 H ", "C:6 H:1 Cl:2 "},
-        {"C2 H6 \t\r\n", "C2 H6 ", "C:2 H:6 "},   // trailing white space is stripped first
+        {"C2 H6 \t\r\n", "C2 H6 ", "C:2 H:6 "}, // trailing white space is stripped first
         // A tab (or a line break) between words is a separator like a blank.
         {"c6\th6", "C6 H6 ", "C:6 H:6 "},
         {"C6\tH12\r\nO6", "C6 H12 O6 ", "C:6 H:12 O:6 "},
