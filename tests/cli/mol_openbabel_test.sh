@@ -4,9 +4,9 @@
 #      formula our composition gives, and converting back must give the same tables;
 #  (b) Open Babel draws MOL files from SMILES; our reading must give its formula, and Open
 #      Babel must read our own export of them with the same formula.
-# Open Babel does not know the "NO2" pseudo-atom (it reads a dummy atom), so for each one the
-# N1 O2 are added to the formula it reports. Open Babel starts slowly, so each step runs it
-# once over all files.
+# Older files may hold the "NO2" pseudo-atom, which Open Babel reads as a dummy atom, so for
+# each one the N1 O2 are added to the formula it reports. Open Babel starts slowly, so each
+# step runs it once over all files.
 # usage: mol_openbabel_test.sh QZX_CALC DATA_FOLDER
 set -u
 calc=$1
@@ -80,6 +80,17 @@ for i in "${!mols[@]}"; do
     [ -n "$expected" ] && [ "$expected" = "${babel[i]:-}" ] ||
         fail "${names[i]}: Open Babel reads '${babel[i]:-}' from our MOL file;" \
             "the structure is '$expected'"
+done
+
+# Open Babel counts the atoms and bonds of our MOL files as the structure has them.
+mapfile -t sizes < <(obabel "${mols[@]}" --title x -otxt --append "atoms bonds" 2>/dev/null |
+    awk '{print $(NF - 1), $NF}')
+for i in "${!mols[@]}"; do
+    expected=$("$calc" --json info "$data/${names[i]}.msd" |
+        sed -E 's/.*"atoms": ([0-9]+), "bonds": ([0-9]+).*/\1 \2/')
+    [ "${sizes[i]:-}" = "$expected" ] ||
+        fail "${names[i]}: Open Babel counts '${sizes[i]:-}' atoms and bonds, the structure" \
+            "'$expected'"
 done
 
 # (b) Molecules drawn by Open Babel from SMILES.

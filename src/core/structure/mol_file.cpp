@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <numbers>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -75,6 +76,47 @@ std::string threeColumns(int value) {
     return buffer;
 }
 
+/// Where another program should see the two oxygens of a nitro group: 120 degrees from the
+/// bond to the nitrogen's neighbour and from each other, one ring bond (20 pixels) from the
+/// nitrogen. (In the structure they are hidden and sit beside the nitrogen.)
+std::array<PixelPoint, 2> nitroOxygenPlaces(PixelPoint nitrogen, PixelPoint neighbour) {
+    double dx = nitrogen.x - neighbour.x;
+    double dy = nitrogen.y - neighbour.y;
+    const double length = std::hypot(dx, dy);
+    if (length == 0) {
+        dx = 0;
+        dy = -kNitroOxygenOffset;
+    } else {
+        dx *= kNitroOxygenOffset / length;
+        dy *= kNitroOxygenOffset / length;
+    }
+    std::array<PixelPoint, 2> places;
+    for (int side = 0; side < 2; ++side) {
+        const double angle = (side == 0 ? 1 : -1) * std::numbers::pi / 3;
+        const double rx = dx * std::cos(angle) - dy * std::sin(angle);
+        const double ry = dx * std::sin(angle) + dy * std::cos(angle);
+        places[static_cast<std::size_t>(side)] = {nitrogen.x + static_cast<int>(Round(rx)),
+                                                  nitrogen.y + static_cast<int>(Round(ry))};
+    }
+    return places;
+}
+
+/// "M  CHG" lines for (atom number, charge) pairs, at most eight pairs a line.
+std::string chargeLines(const std::vector<std::pair<int, int>>& charges) {
+    std::string text;
+    for (std::size_t first = 0; first < charges.size(); first += 8) {
+        const std::size_t count = std::min<std::size_t>(8, charges.size() - first);
+        text += "M  CHG" + threeColumns(static_cast<int>(count));
+        for (std::size_t k = first; k < first + count; ++k) {
+            char pair[16];
+            std::snprintf(pair, sizeof pair, " %3d %3d", charges[k].first, charges[k].second);
+            text += pair;
+        }
+        text += kLineEnd;
+    }
+    return text;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Export
 
@@ -97,7 +139,6 @@ MolText encodeMolFile(const Structure& s, const ElementTable& elements, int bond
     // MOL atom numbers in draw-list order: atom items, and the nitrogen of each nitro label.
     std::vector<int> number(static_cast<std::size_t>(c.atoms) + 1, 0);
     std::vector<int> order; // atom rows in MOL order
-    std::vector<bool> nitrogen(static_cast<std::size_t>(c.atoms) + 1, false);
     int bondCount = 0;
     for (int row = 1; row <= c.drawItems; ++row) {
         const DrawItem& d = s.item(row);
@@ -106,13 +147,51 @@ MolText encodeMolFile(const Structure& s, const ElementTable& elements, int bond
         if (d.Kind == kNitroItem && inRange(d.Index, c.bonds)) {
             atom = s.bond(d.Index).AtomB;
             if (!inRange(atom, c.atoms)) atom = 0;
-            if (atom != 0) nitrogen[static_cast<std::size_t>(atom)] = true;
         }
         if (d.Kind == kBondItem && inRange(d.Index, c.bonds)) ++bondCount;
         if (atom == 0 || number[static_cast<std::size_t>(atom)] != 0) continue;
         order.push_back(atom);
         number[static_cast<std::size_t>(atom)] = static_cast<int>(order.size());
     }
+
+    // Each nitro group is written as the charge-separated group other programs know,
+    // R-[N+](=O)[O-]: its two hidden oxygens follow the drawn atoms, its two N-O bonds the
+    // drawn bonds, and the charges go to "M  CHG" lines.
+    struct WrittenNitro {
+        int nitrogen = 0;
+        std::array<int, 2> oxygens{};
+        std::array<PixelPoint, 2> places{};
+    };
+    std::vector<WrittenNitro> nitros;
+    for (const NitroGroup& group : findNitroGroups(s)) {
+        if (!inRange(group.nitrogen, c.atoms) || group.oxygens.size() != 2 ||
+            number[static_cast<std::size_t>(group.nitrogen)] == 0)
+            continue;
+        WrittenNitro written;
+        written.nitrogen = group.nitrogen;
+        const int neighbour = s.bond(group.leadBond).AtomA;
+        written.places = nitroOxygenPlaces(
+            s.position(group.nitrogen),
+            inRange(neighbour, c.atoms) ? s.position(neighbour) : s.position(group.nitrogen));
+        for (std::size_t k = 0; k < 2; ++k) {
+            const int oxygen = group.oxygens[k];
+            if (!inRange(oxygen, c.atoms) || number[static_cast<std::size_t>(oxygen)] != 0)
+                return {{},
+                        "The nitro group on atom " + std::to_string(group.nitrogen) +
+                            " has damaged oxygens"};
+            written.oxygens[k] = oxygen;
+            order.push_back(oxygen);
+            number[static_cast<std::size_t>(oxygen)] = static_cast<int>(order.size());
+        }
+        nitros.push_back(written);
+        bondCount += 2;
+    }
+    std::vector<PixelPoint> place(static_cast<std::size_t>(c.atoms) + 1);
+    for (int row = 1; row <= c.atoms; ++row)
+        place[static_cast<std::size_t>(row)] = s.position(row);
+    for (const WrittenNitro& nitro : nitros)
+        for (std::size_t k = 0; k < 2; ++k)
+            place[static_cast<std::size_t>(nitro.oxygens[k])] = nitro.places[k];
 
     std::string cleanTitle = utf8ToLatin1(title);
     std::replace(cleanTitle.begin(), cleanTitle.end(), '\r', ' ');
@@ -124,20 +203,18 @@ MolText encodeMolFile(const Structure& s, const ElementTable& elements, int bond
 
     for (const int row : order) {
         const Atom& a = s.atom(row);
+        const PixelPoint at = place[static_cast<std::size_t>(row)];
         const std::string x = coordinate(
-            kMolScale * static_cast<std::int64_t>(a.X) - kMolScale * kMolOriginX, bondLength);
+            kMolScale * static_cast<std::int64_t>(at.x) - kMolScale * kMolOriginX, bondLength);
         const std::string y = coordinate(
-            kMolScale * kMolOriginY - kMolScale * static_cast<std::int64_t>(a.Y), bondLength);
+            kMolScale * kMolOriginY - kMolScale * static_cast<std::int64_t>(at.y), bondLength);
         if (x.empty() || y.empty())
             return {{},
-                    "The atom at (" + std::to_string(a.X) + ", " + std::to_string(a.Y) +
+                    "The atom at (" + std::to_string(at.x) + ", " + std::to_string(at.y) +
                         ") lies too far out for the columns of a MOL file"};
-        std::string symbol = "NO2";
-        if (!nitrogen[static_cast<std::size_t>(row)]) {
-            if (!inRange(a.Element, kElementCount))
-                return {{}, "Atom " + std::to_string(row) + " has no valid element"};
-            symbol = elements[a.Element].Symbol;
-        }
+        if (!inRange(a.Element, kElementCount))
+            return {{}, "Atom " + std::to_string(row) + " has no valid element"};
+        std::string symbol = elements[a.Element].Symbol;
         // The symbol fills its three columns (32 to 34): readers such as Open Babel refuse an
         // atom line that ends inside them.
         symbol.resize(std::max<std::size_t>(symbol.size(), 3), ' ');
@@ -166,6 +243,18 @@ MolText encodeMolFile(const Structure& s, const ElementTable& elements, int bond
         text +=
             threeColumns(first) + threeColumns(second) + threeColumns(type) + "   0.0" + kLineEnd;
     }
+    std::vector<std::pair<int, int>> charges;
+    for (const WrittenNitro& nitro : nitros) {
+        const int n = number[static_cast<std::size_t>(nitro.nitrogen)];
+        const int doubleO = number[static_cast<std::size_t>(nitro.oxygens[0])];
+        const int singleO = number[static_cast<std::size_t>(nitro.oxygens[1])];
+        text += threeColumns(n) + threeColumns(doubleO) + threeColumns(2) + "   0.0" + kLineEnd;
+        text += threeColumns(n) + threeColumns(singleO) + threeColumns(1) + "   0.0" + kLineEnd;
+        charges.emplace_back(n, 1);
+        charges.emplace_back(singleO, -1);
+    }
+    // "M  END" closes the file: strict readers such as RDKit refuse a file without it.
+    text += chargeLines(charges) + "M  END" + kLineEnd;
     return {text, {}};
 }
 
@@ -240,6 +329,7 @@ struct MolBond {
     int a = 0;
     int b = 0;
     int type = 0;
+    int line = 0;
 };
 
 /// The charge of the atom block's charge column: 1..3 are +3..+1, 5..7 are -1..-3.
@@ -308,6 +398,64 @@ int elementBySymbol(const ElementTable& elements, const std::string& symbol) {
     return 0;
 }
 
+/// Finds nitro groups written as atoms, R-[N+](=O)[O-] or R-N(=O)=O, and turns each into the
+/// "NO2" pseudo-atom form the import expands: the nitrogen becomes the pseudo-atom and its two
+/// oxygens with their bonds are dropped, so the group comes back as the nitro tool draws it.
+void foldWrittenNitroGroups(std::vector<MolAtom>& atoms, std::vector<MolBond>& bonds) {
+    const std::size_t n = atoms.size();
+    std::vector<std::vector<std::size_t>> bondsOf(n);
+    for (std::size_t i = 0; i < bonds.size(); ++i) {
+        bondsOf[static_cast<std::size_t>(bonds[i].a - 1)].push_back(i);
+        bondsOf[static_cast<std::size_t>(bonds[i].b - 1)].push_back(i);
+    }
+    std::vector<bool> dropAtom(n, false), dropBond(bonds.size(), false);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (atoms[i].element != kNitrogen || bondsOf[i].size() != 3) continue;
+        std::vector<std::size_t> oxygenBonds, otherBonds;
+        for (const std::size_t k : bondsOf[i]) {
+            const std::size_t other = static_cast<std::size_t>(
+                (bonds[k].a - 1 == static_cast<int>(i) ? bonds[k].b : bonds[k].a) - 1);
+            const bool terminalOxygen =
+                atoms[other].element == kOxygen && bondsOf[other].size() == 1 && !dropAtom[other];
+            (terminalOxygen ? oxygenBonds : otherBonds).push_back(k);
+        }
+        if (oxygenBonds.size() != 2 || bonds[otherBonds[0]].type != 1) continue;
+        const auto oxygenOf = [&](std::size_t k) {
+            return static_cast<std::size_t>(
+                (bonds[k].a - 1 == static_cast<int>(i) ? bonds[k].b : bonds[k].a) - 1);
+        };
+        const int typeSum = bonds[oxygenBonds[0]].type + bonds[oxygenBonds[1]].type;
+        const int oxygenCharge =
+            atoms[oxygenOf(oxygenBonds[0])].charge + atoms[oxygenOf(oxygenBonds[1])].charge;
+        const bool separated = typeSum == 3 && atoms[i].charge == 1 && oxygenCharge == -1;
+        const bool neutral = typeSum == 4 && atoms[i].charge == 0 && oxygenCharge == 0;
+        if (!separated && !neutral) continue;
+        atoms[i].element = 0;
+        atoms[i].charge = 0;
+        for (const std::size_t k : oxygenBonds) {
+            dropAtom[oxygenOf(k)] = true;
+            dropBond[k] = true;
+        }
+    }
+    std::vector<int> renumbered(n, 0);
+    std::vector<MolAtom> keptAtoms;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (dropAtom[i]) continue;
+        keptAtoms.push_back(atoms[i]);
+        renumbered[i] = static_cast<int>(keptAtoms.size());
+    }
+    std::vector<MolBond> keptBonds;
+    for (std::size_t k = 0; k < bonds.size(); ++k) {
+        if (dropBond[k]) continue;
+        MolBond bond = bonds[k];
+        bond.a = renumbered[static_cast<std::size_t>(bond.a - 1)];
+        bond.b = renumbered[static_cast<std::size_t>(bond.b - 1)];
+        keptBonds.push_back(bond);
+    }
+    atoms = std::move(keptAtoms);
+    bonds = std::move(keptBonds);
+}
+
 MolImportResult failure(MolImportStatus status, std::string error) {
     return {status, std::move(error), {}};
 }
@@ -341,21 +489,23 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
                        "V3000 MOL files cannot be read; save the molecule as a V2000 MOL file");
     const std::optional<int> atomCount = wholeNumber(columns(countsLine, 1, 3));
     const std::optional<int> bondCount = wholeNumber(columns(countsLine, 4, 3));
-    if (!atomCount || !bondCount || *atomCount < 1 || *bondCount < 1)
+    // A molecule may have no bonds (water, methane, an ion, a noble-gas atom), not no atoms.
+    if (!atomCount || !bondCount || *atomCount < 1 || *bondCount < 0)
         return failure(Status::NoAtomsOrBonds,
-                       "The counts line (line 4) needs at least one atom and one bond");
+                       "The counts line (line 4) needs at least one atom and no negative bond "
+                       "count");
     if (*atomCount > kMaxAtoms || *bondCount > kMaxBonds - 1)
         return failure(Status::TooLarge, "The molecule has more than 900 atoms or 899 bonds");
-    const auto n = static_cast<std::size_t>(*atomCount);
-    const auto b = static_cast<std::size_t>(*bondCount);
-    if (lines.size() < 4 + n + b)
-        return failure(Status::TooShort, "The file ends before its " +
-                                             std::string(lines.size() < 4 + n ? "atom" : "bond") +
-                                             " lines are complete");
+    const auto fileAtoms = static_cast<std::size_t>(*atomCount);
+    const auto fileBonds = static_cast<std::size_t>(*bondCount);
+    if (lines.size() < 4 + fileAtoms + fileBonds)
+        return failure(Status::TooShort,
+                       "The file ends before its " +
+                           std::string(lines.size() < 4 + fileAtoms ? "atom" : "bond") +
+                           " lines are complete");
 
-    std::vector<MolAtom> atoms(n);
-    int nitroCount = 0;
-    for (std::size_t i = 0; i < n; ++i) {
+    std::vector<MolAtom> atoms(fileAtoms);
+    for (std::size_t i = 0; i < fileAtoms; ++i) {
         const std::string& line = lines[4 + i];
         MolAtom& atom = atoms[i];
         atom.line = static_cast<int>(5 + i);
@@ -367,9 +517,7 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
         atom.x = *x;
         atom.y = *y;
         const std::string symbol = trimmed(columns(line, 32, 3));
-        if (upperCase(symbol) == "NO2") {
-            ++nitroCount;
-        } else {
+        if (upperCase(symbol) != "NO2") {
             atom.element = elementBySymbol(elements, symbol);
             if (atom.element == 0)
                 return failure(Status::BadContent, "Unknown atom symbol \"" + latin1ToUtf8(symbol) +
@@ -378,11 +526,10 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
         atom.charge = chargeFromColumn(columns(line, 37, 3));
     }
 
-    std::vector<MolBond> bonds(b);
-    std::vector<int> nitroBonds(n, 0);
-    for (std::size_t i = 0; i < b; ++i) {
-        const std::string& line = lines[4 + n + i];
-        const int lineNumber = static_cast<int>(5 + n + i);
+    std::vector<MolBond> bonds(fileBonds);
+    for (std::size_t i = 0; i < fileBonds; ++i) {
+        const std::string& line = lines[4 + fileAtoms + i];
+        const int lineNumber = static_cast<int>(5 + fileAtoms + i);
         const std::optional<int> first = wholeNumber(columns(line, 1, 3));
         const std::optional<int> second = wholeNumber(columns(line, 4, 3));
         const std::optional<int> type = wholeNumber(columns(line, 7, 3));
@@ -395,25 +542,35 @@ MolImportResult decodeMolFile(const std::string& text, Structure& structure,
         if (!type || *type < 1 || *type > 4)
             return failure(Status::BadContent, "The bond in " + lineName(lineNumber) +
                                                    " has a type other than 1, 2, 3 or 4");
-        bonds[i] = {*first, *second, *type};
-        const bool nitroA = atoms[static_cast<std::size_t>(*first - 1)].element == 0;
-        const bool nitroB = atoms[static_cast<std::size_t>(*second - 1)].element == 0;
-        if (nitroA || nitroB) {
-            if ((nitroA && nitroB) || *type != 1)
-                return failure(Status::BadContent,
-                               "An NO2 group must hang on another atom by a single bond (" +
-                                   lineName(lineNumber) + ")");
-            ++nitroBonds[static_cast<std::size_t>((nitroA ? *first : *second) - 1)];
-        }
+        bonds[i] = {*first, *second, *type, lineNumber};
+    }
+    applyChargeLines(lines, 4 + fileAtoms + fileBonds, atoms);
+    foldWrittenNitroGroups(atoms, bonds);
+    const std::size_t n = atoms.size();
+    std::vector<int> nitroBonds(n, 0);
+    int nitroCount = 0;
+    for (const MolBond& bond : bonds) {
+        const bool nitroA = atoms[static_cast<std::size_t>(bond.a - 1)].element == 0;
+        const bool nitroB = atoms[static_cast<std::size_t>(bond.b - 1)].element == 0;
+        if (!nitroA && !nitroB) continue;
+        if ((nitroA && nitroB) || bond.type != 1)
+            return failure(Status::BadContent,
+                           "An NO2 group must hang on another atom by a single bond (" +
+                               lineName(bond.line) + ")");
+        ++nitroBonds[static_cast<std::size_t>((nitroA ? bond.a : bond.b) - 1)];
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (atoms[i].element == 0) ++nitroCount;
     }
     for (std::size_t i = 0; i < n; ++i)
         if (atoms[i].element == 0 && nitroBonds[i] != 1)
             return failure(Status::BadContent, "The NO2 group in " + lineName(atoms[i].line) +
                                                    " must have exactly one bond");
-    if (*atomCount + 2 * nitroCount > kMaxAtoms || *bondCount + 2 * nitroCount > kMaxBonds - 1)
+    const auto atomRows = static_cast<int>(n) + 2 * nitroCount;
+    const auto bondRows = static_cast<int>(bonds.size()) + 2 * nitroCount;
+    if (atomRows > kMaxAtoms || bondRows > kMaxBonds - 1)
         return failure(Status::TooLarge, "With its nitro groups the molecule has more than "
                                          "900 atoms or 899 bonds");
-    applyChargeLines(lines, 4 + n + b, atoms);
 
     // Pixels: file units scaled by MB / 5 about the MOL origin (320, 160), less the centre shift,
     // which is reckoned in file units.

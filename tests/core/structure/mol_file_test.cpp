@@ -46,7 +46,7 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 /// A MOL file with the given atom lines ("x y symbol") and bond lines ("a b type").
 std::string molText(const std::vector<std::string>& atoms, const std::vector<std::string>& bonds,
-                    const std::string& end = "\n") {
+                    const std::string& end = "\n", const std::string& properties = "") {
     std::ostringstream out;
     out << "Test molecule" << end << "  by hand" << end << end;
     char counts[16];
@@ -68,6 +68,7 @@ std::string molText(const std::vector<std::string>& atoms, const std::vector<std
         std::snprintf(line, sizeof line, "%3d%3d%3d  0  0  0  0", a, b, type);
         out << line << end;
     }
+    if (!properties.empty()) out << properties << end;
     out << "M  END" << end;
     return out.str();
 }
@@ -107,6 +108,7 @@ TEST(MolExport, WritesTheFixedLineLayoutWithCrLf) {
         "    0.0000    0.0000    0.0000 C  ",
         "    1.2500    1.0000    0.0000 Cl ",
         "  1  2  1   0.0",
+        "M  END",
     };
     EXPECT_EQ(lines, expected);
     // Symbols fill columns 32 to 34, where the atom line of every MOL reader has them.
@@ -172,7 +174,8 @@ using MolEditor = test::EditorTest;
 TEST_F(MolEditor, BenzeneFromTheToolExportsAlternatingBondTypes) {
     drag(kToolBenzene, {320, 140}, {320, 140});
     const std::vector<std::string> lines = linesOf(encode(s));
-    ASSERT_EQ(lines.size(), 16u);
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[16], "M  END");
     EXPECT_EQ(lines[3], "  6  6");
     std::vector<std::string> types;
     for (std::size_t i = 10; i < 16; ++i)
@@ -181,14 +184,23 @@ TEST_F(MolEditor, BenzeneFromTheToolExportsAlternatingBondTypes) {
     EXPECT_EQ(lines[10], "  1  2  2   0.0");
 }
 
-TEST_F(MolEditor, NitroGroupIsOnePseudoAtomAndComesBackAsTheToolDrawsIt) {
+TEST_F(MolEditor, NitroGroupIsWrittenAsChargedAtomsAndComesBackAsTheToolDrawsIt) {
     drag(kToolBenzene, {320, 140}, {320, 140});
     drag(kToolNitro, {320, 140}, {320, 100});
     const std::string first = encode(s);
     const std::vector<std::string> lines = linesOf(first);
-    EXPECT_EQ(lines[3], "  7  7") << "nitrogen once, no oxygens, no N=O bonds";
-    EXPECT_EQ(lines[10], "    0.0000    3.0000    0.0000 NO2");
-    EXPECT_EQ(lines[17], "  1  7  1   0.0");
+    ASSERT_EQ(lines.size(), 24u);
+    EXPECT_EQ(lines[3], "  9  9")
+        << "every atom and bond of the structure, as other programs count";
+    EXPECT_EQ(lines[10], "    0.0000    3.0000    0.0000 N  ");
+    // The oxygens 120 degrees apart, one bond length from the nitrogen, away from the ring.
+    EXPECT_EQ(lines[11], "    0.8500    3.5000    0.0000 O  ");
+    EXPECT_EQ(lines[12], "   -0.8500    3.5000    0.0000 O  ");
+    EXPECT_EQ(lines[19], "  1  7  1   0.0");
+    EXPECT_EQ(lines[20], "  7  8  2   0.0");
+    EXPECT_EQ(lines[21], "  7  9  1   0.0");
+    EXPECT_EQ(lines[22], "M  CHG  2   7   1   9  -1");
+    EXPECT_EQ(lines[23], "M  END");
 
     Structure imported;
     ASSERT_EQ(decode(first, imported).error, "");
@@ -208,6 +220,46 @@ TEST_F(MolEditor, NitroGroupIsOnePseudoAtomAndComesBackAsTheToolDrawsIt) {
     }
     EXPECT_EQ(imported.item(imported.count.drawItems).Kind, kNitroItem);
     EXPECT_EQ(encode(imported), first) << "import, export, import is stable";
+}
+
+TEST(MolImport, NitroGroupsWrittenAsAtomsBecomeNitroGroups) {
+    // R-[N+](=O)[O-] with charges, and the neutral R-N(=O)=O some programs write.
+    const std::vector<std::string> atoms = {"0 0 C", "1 0 N", "1.5 0.87 O", "1.5 -0.87 O"};
+    Structure separated, neutral;
+    ASSERT_EQ(decode(molText(atoms, {"1 2 1", "2 3 2", "2 4 1"}, "\n", "M  CHG  2   2   1   4  -1"),
+                     separated)
+                  .error,
+              "");
+    ASSERT_EQ(decode(molText(atoms, {"1 2 1", "2 3 2", "2 4 2"}), neutral).error, "");
+    for (const Structure* s : {&separated, &neutral}) {
+        EXPECT_EQ(test::formula(*s), "C1 H3 N1 O2 ");
+        EXPECT_EQ(s->count.atoms, 4);
+        EXPECT_EQ(s->atom(2).LabelShown, 0) << "the nitro label paints the nitrogen";
+        EXPECT_EQ(s->atom(3).NitroOxygen, 1);
+        EXPECT_EQ(s->item(s->count.drawItems).Kind, kNitroItem);
+        EXPECT_EQ(test::tableFaults(*s, test::BondEnds::AsDrawn), "");
+    }
+    // An N-oxide or a nitrite ester is not a nitro group and keeps its atoms.
+    Structure nitrite;
+    ASSERT_EQ(
+        decode(molText({"0 0 C", "1 0 O", "2 0 N", "3 0 O"}, {"1 2 1", "2 3 1", "3 4 2"}), nitrite)
+            .error,
+        "");
+    EXPECT_EQ(test::formula(nitrite), "C1 H3 N1 O2 ");
+    EXPECT_EQ(nitrite.atom(3).LabelShown, 1);
+    EXPECT_EQ(nitrite.count.drawItems, 7);
+}
+
+TEST(MolImport, MoleculesWithoutBondsAreRead) {
+    Structure water, methane, ion;
+    ASSERT_EQ(decode(molText({"0 0 O"}, {}), water).error, "");
+    EXPECT_EQ(test::formula(water), "H2 O1 ");
+    ASSERT_EQ(decode("t\n\n\n  1  0\n    0.0000    0.0000    0.0000 C  \n", methane).error, "");
+    EXPECT_EQ(test::formula(methane), "C1 H4 ");
+    ASSERT_EQ(decode(molText({"0 0 N"}, {}, "\n", "M  CHG  1   1   1"), ion).error, "");
+    EXPECT_EQ(test::formula(ion), "H4 N1 ") << "ammonium";
+    EXPECT_EQ(ion.count.bonds, 0);
+    EXPECT_EQ(ion.count.drawItems, 1);
 }
 
 TEST(MolImport, OriginOfTheFileLandsAt320By160) {
@@ -334,16 +386,16 @@ TEST(MolImport, BadFilesAreRefusedWithTheirStatusAndAMessageNamingTheProblem) {
     const std::vector<Case> cases = {
         {"", S::TooShort, "counts line"},
         {"title\n\nprogram", S::TooShort, "counts line"},
-        {"t\n\n\n  0  1\n", S::NoAtomsOrBonds, "at least one atom and one bond"},
-        {"t\n\n\n  1  0\n    0.0000    0.0000    0.0000 C  \n", S::NoAtomsOrBonds, "one bond"},
-        {"t\n\n\n -3 -2\n", S::NoAtomsOrBonds, "one bond"},
-        {"t\n\n\nabcdef\n", S::NoAtomsOrBonds, "one bond"},
+        {"t\n\n\n  0  1\n", S::NoAtomsOrBonds, "at least one atom"},
+        {"t\n\n\n  0  0\n", S::NoAtomsOrBonds, "at least one atom"},
+        {"t\n\n\n  1 -1\n    0.0000    0.0000    0.0000 C  \n", S::NoAtomsOrBonds, "bond count"},
+        {"t\n\n\n -3 -2\n", S::NoAtomsOrBonds, "at least one atom"},
+        {"t\n\n\nabcdef\n", S::NoAtomsOrBonds, "at least one atom"},
         {"t\n\n\n  0  0  0     0  0            999 V3000\n", S::NoAtomsOrBonds, "V3000"},
         {"t\n\n\n901  1\n", S::TooLarge, "900 atoms"},
         {"t\n\n\n  2900\n", S::TooLarge, "899 bonds"},
         {molText(nitroAtoms, nitroChain), S::TooLarge, "nitro groups"},
         {"t\n\n\n  2  1\n    0.0000    0.0000    0.0000 C  \n", S::TooShort, "atom"},
-        {molText({"0 0 C", "1 0 C"}, {}).substr(0, 200) + "\n", S::NoAtomsOrBonds, "one bond"},
         {"t\n\n\n  2  1\n    0.0000    0.0000    0.0000 C  \n    1.0000    0.0000    0.0000 C  \n",
          S::TooShort, "bond"},
         {molText({"0 0 C", "1 0 Xx"}, {"1 2 1"}), S::BadContent, "\"Xx\" in line 6"},
