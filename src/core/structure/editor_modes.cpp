@@ -123,7 +123,7 @@ EditorEffects Editor::key(EditorKey key) {
     case EditorKey::A:
         if (m_selectionPresent) {
             abandonGesture();
-            switch (aromatize(m_s, m_settings.RingBondLength)) {
+            switch (aromatize(m_s, m_elements, m_settings.RingBondLength)) {
             case AromatizeResult::Done:
                 m_s.undo.kind = UndoRecord::Appended; // undo takes the new ring away
                 setCaptionUndo(fx);

@@ -1,9 +1,13 @@
 #include "structure/undo.h"
 
 #include <algorithm>
+#include <array>
+#include <deque>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "chem/element_table.h"
 #include "structure/hydrogens.h"
 #include "structure/structure.h"
 #include "util/rounding.h"
@@ -27,6 +31,49 @@ int otherRingHolding(const Structure& s, int a, int b, int ringRow) {
             return row;
     }
     return 0;
+}
+
+/// The x of the centre of a ring that the bond `bondRow` closes among the atoms and bonds that
+/// stay in view after an undo (rows up to the saved counters), other than the ring of `ringAtoms`
+/// that the undo takes away: the midpoint of the smallest such ring's x range, as the ring
+/// tools place a centre. Empty when the bond closes no other ring.
+std::optional<std::int32_t> otherRingCentreX(const Structure& s, int bondRow,
+                                             const std::array<std::int32_t, 6>& ringAtoms) {
+    const int atoms = std::min(s.saved.atoms, s.count.atoms);
+    const int bonds = std::min(s.saved.bonds, s.count.bonds);
+    const Bond& closing = s.bond(bondRow);
+    if (!inRange(closing.AtomA, atoms) || !inRange(closing.AtomB, atoms)) return std::nullopt;
+    // Shortest path from AtomA to AtomB over the other ring bonds in view.
+    std::vector<int> previous(static_cast<std::size_t>(atoms) + 1, -1);
+    std::deque<int> queue{closing.AtomA};
+    previous[static_cast<std::size_t>(closing.AtomA)] = 0;
+    while (!queue.empty() && previous[static_cast<std::size_t>(closing.AtomB)] < 0) {
+        const int atom = queue.front();
+        queue.pop_front();
+        for (int row = 1; row <= bonds; ++row) {
+            const Bond& b = s.bond(row);
+            if (row == bondRow || b.RingState == 0) continue;
+            const int next = b.AtomA == atom ? b.AtomB : b.AtomB == atom ? b.AtomA : 0;
+            if (!inRange(next, atoms) || previous[static_cast<std::size_t>(next)] >= 0) continue;
+            previous[static_cast<std::size_t>(next)] = atom;
+            queue.push_back(next);
+        }
+    }
+    if (previous[static_cast<std::size_t>(closing.AtomB)] < 0) return std::nullopt;
+    std::vector<int> cycle;
+    for (int atom = closing.AtomB; atom != 0; atom = previous[static_cast<std::size_t>(atom)])
+        cycle.push_back(atom);
+    std::vector<int> own(ringAtoms.begin(), ringAtoms.end());
+    std::sort(own.begin(), own.end());
+    std::vector<int> sorted = cycle;
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted == own) return std::nullopt; // the ring itself (Aromatize): its circle's centre
+    int minX = s.atom(cycle[0]).X, maxX = minX;
+    for (const int atom : cycle) {
+        minX = std::min(minX, s.atom(atom).X);
+        maxX = std::max(maxX, s.atom(atom).X);
+    }
+    return static_cast<std::int32_t>(Round((minX + maxX) * 0.5));
 }
 
 /// Redo of an appending edit: the rows above the counters come back with the hydrogens they
@@ -67,11 +114,14 @@ void undoAppended(Structure& s, const ElementTable& elements) {
         if (newest.Kind == kRingItem && inRange(newest.Index, s.count.rings)) {
             const int ringRow = newest.Index;
             const AromaticRing& ring = s.ring(ringRow);
+            // A bond that stays in view and belongs to another ring (the plain ring a benzene
+            // was fused onto) takes that ring's centre, so its inner line and the files keep
+            // pointing at the ring it still belongs to.
             auto deAromatise = [&](int row) {
                 Bond& bond = s.bond(row);
                 bond.Order = 1;
                 bond.RingState = 1;
-                bond.RingX = ring.CentreX;
+                bond.RingX = otherRingCentreX(s, row, ring.Atoms).value_or(ring.CentreX);
                 s.deAromatisedBonds.push_back(row);
             };
             for (const int atom : ring.Atoms) {
@@ -161,7 +211,7 @@ void recordElementChange(Structure& s, int atomRow) {
     s.saved = s.count;
 }
 
-AromatizeResult aromatize(Structure& s, int ringBondLength) {
+AromatizeResult aromatize(Structure& s, const ElementTable& elements, int ringBondLength) {
     std::vector<int> atoms = s.SelectionList;
     std::sort(atoms.begin(), atoms.end());
     if (atoms.size() != 6 || std::adjacent_find(atoms.begin(), atoms.end()) != atoms.end())
@@ -203,6 +253,23 @@ AromatizeResult aromatize(Structure& s, int ringBondLength) {
         bond.Order = 2;
         bond.RingState = 2;
         bond.RingX = ringRow;
+    }
+    // The six atoms' hydrogens follow their bonds, the aromatic ones weighing 1.5: a drawn
+    // cyclohexane becomes benzene, C6 H6, and a ring drawn with alternating double bonds keeps
+    // its hydrogens.
+    std::vector<int> halfBonds(atoms.size(), 0);
+    for (int row = 1; row <= s.count.bonds; ++row) {
+        const Bond& bond = s.bond(row);
+        const int weight = bond.RingState == 2 ? 3 : 2 * bond.Order;
+        for (std::size_t i = 0; i < atoms.size(); ++i)
+            if (bond.AtomA == atoms[i] || bond.AtomB == atoms[i]) halfBonds[i] += weight;
+    }
+    for (std::size_t i = 0; i < atoms.size(); ++i) {
+        Atom& atom = s.atom(atoms[i]);
+        const int valence =
+            atom.Element >= 1 && atom.Element <= kElementCount ? elements[atom.Element].Valence : 0;
+        const int half = 2 * valence - halfBonds[i];
+        atom.Hydrogens = std::max(0, static_cast<int>(Round(half * 0.5)));
     }
     return AromatizeResult::Done;
 }

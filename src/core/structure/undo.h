@@ -28,8 +28,8 @@ enum class AromatizeResult {
 
 /// Turns the six selected atoms into an aromatic ring. It is an appending edit: it saves all
 /// four counters first and sets the undo record to kind 0, so that Undo takes the ring away.
-/// The selection and select mode are left to the caller. Changes nothing unless it returns
-/// Done.
-AromatizeResult aromatize(Structure& structure, int ringBondLength);
+/// The six atoms' hydrogens are recomputed with the aromatic bond weight 1.5. The selection and
+/// select mode are left to the caller. Changes nothing unless it returns Done.
+AromatizeResult aromatize(Structure& structure, const ElementTable& elements, int ringBondLength);
 
 } // namespace qzx

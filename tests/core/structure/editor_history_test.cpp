@@ -275,3 +275,31 @@ TEST_F(EditorHistory, RandomGestureSequencesKeepTheTablesConsistent) {
 
 } // namespace
 } // namespace qzx::test
+
+namespace qzx {
+namespace {
+
+using FusedRingHistory = test::EditorTest;
+
+TEST_F(FusedRingHistory, UndoingABenzeneFusedOntoCyclohexaneGivesTheSharedBondItsRingBack) {
+    drag(kToolCyclohexane, {300, 600}, {300, 600});
+    const std::vector<Bond> plainRing(s.Tax.begin() + 1, s.Tax.begin() + 1 + s.count.bonds);
+    drag(kToolBenzene, {342, 603}, {342, 603});
+    ASSERT_EQ(test::atomCounts(s), "C10 H12") << "tetralin";
+    ASSERT_TRUE(editor.undoRedo().repaint);
+    EXPECT_EQ(test::atomCounts(s), "C6 H12");
+    // Every bond of the cyclohexane is again the bond the ring tool drew, the shared one with
+    // the ring centre x 300 rather than the benzene's.
+    for (std::size_t row = 1; row <= plainRing.size(); ++row)
+        EXPECT_EQ(s.bond(static_cast<int>(row)), plainRing[row - 1]) << row;
+    // A double bond drawn over the shared bond then lies inside the cyclohexane.
+    drag(kToolSingleBond, {320, 620}, {319, 638});
+    int raised = 0;
+    for (int row = 1; row <= s.count.bonds; ++row)
+        if (s.bond(row).Order == 2) raised = row;
+    ASSERT_NE(raised, 0);
+    EXPECT_EQ(s.bond(raised).RingX, 300);
+}
+
+} // namespace
+} // namespace qzx

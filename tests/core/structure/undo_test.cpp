@@ -130,11 +130,11 @@ TEST(UndoBondRaise, LowersAndRaisesAgainMovingHydrogens) {
     EXPECT_EQ(snapshot(s), before);
 }
 
-TEST(Aromatize, CyclohexaneBecomesAromaticKeepingItsHydrogens) {
+TEST(Aromatize, CyclohexaneBecomesBenzeneWithItsHydrogens) {
     Structure s = test::cyclohexane();
     const test::Snapshot cyclohexane = snapshot(s);
     s.SelectionList = {1, 2, 3, 4, 5, 6};
-    ASSERT_EQ(aromatize(s, test::L), AromatizeResult::Done);
+    ASSERT_EQ(aromatize(s, elements(), test::L), AromatizeResult::Done);
 
     EXPECT_EQ(s.count, (TableCounts{13, 6, 6, 1}));
     EXPECT_EQ(s.saved, cyclohexane.count);
@@ -149,7 +149,7 @@ TEST(Aromatize, CyclohexaneBecomesAromaticKeepingItsHydrogens) {
         EXPECT_EQ(s.bond(b).RingX, 1);
     }
     for (int a = 1; a <= 6; ++a) {
-        EXPECT_EQ(s.atom(a).Hydrogens, 2);
+        EXPECT_EQ(s.atom(a).Hydrogens, 1) << "an aromatic carbon of benzene";
         EXPECT_EQ(s.atom(a).RingState, 2);
         EXPECT_EQ(s.atom(a).LabelShown, 0);
     }
@@ -171,14 +171,34 @@ TEST(Aromatize, CentreRadiusAndLabelsFromTheSelectedAtoms) {
     s.atom(1).Y = 100;                    // y from 100 to 161: 130.5
     s.atom(5).X = 122;                    // x from 81 to 122: 101.5
     s.SelectionList = {6, 5, 4, 3, 2, 1}; // the ring lists them in ascending rows
-    ASSERT_EQ(aromatize(s, 25), AromatizeResult::Done);
+    ASSERT_EQ(aromatize(s, elements(), 25), AromatizeResult::Done);
     EXPECT_EQ(s.ring(1).Atoms, (std::array<std::int32_t, 6>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(s.ring(1).CentreX, 102);
     EXPECT_EQ(s.ring(1).CentreY, 130);
     EXPECT_EQ(s.ring(1).Radius, 18); // 17.5
     EXPECT_EQ(s.atom(4).LabelShown, 1);
     EXPECT_EQ(s.atom(1).LabelShown, 0);
-    EXPECT_EQ(s.atom(4).Hydrogens, 1);
+    EXPECT_EQ(s.atom(4).Hydrogens, 0) << "the ring nitrogen of pyridine carries no hydrogen";
+}
+
+TEST(Aromatize, ARingDrawnWithDoubleBondsKeepsItsHydrogens) {
+    // Cyclohexatriene: alternating double bonds, one hydrogen per carbon, and a methyl.
+    Structure s = test::cyclohexane();
+    for (int b : {1, 3, 5}) {
+        s.bond(b).Order = 2;
+        --s.atom(s.bond(b).AtomA).Hydrogens;
+        --s.atom(s.bond(b).AtomB).Hydrogens;
+    }
+    const int methyl = addAtom(s, makeAtom(1, 100, 60, 3, 1, 0));
+    addBond(s, 1, methyl, 1);
+    --s.atom(1).Hydrogens;
+    s.saveCounters();
+    s.SelectionList = {1, 2, 3, 4, 5, 6};
+    ASSERT_EQ(aromatize(s, elements(), test::L), AromatizeResult::Done);
+    EXPECT_EQ(test::formula(s), "C7 H8 ") << "toluene";
+    EXPECT_EQ(s.atom(1).Hydrogens, 0);
+    for (int a = 2; a <= 6; ++a)
+        EXPECT_EQ(s.atom(a).Hydrogens, 1) << a;
 }
 
 TEST(Aromatize, WrongSelectionOrNoRoomChangesNothing) {
@@ -186,24 +206,24 @@ TEST(Aromatize, WrongSelectionOrNoRoomChangesNothing) {
     s.SelectionList = {1, 2, 3, 4, 5};
     const test::Snapshot before = snapshot(s);
     const TableCounts saved = s.saved;
-    EXPECT_EQ(aromatize(s, test::L), AromatizeResult::WrongSelection);
+    EXPECT_EQ(aromatize(s, elements(), test::L), AromatizeResult::WrongSelection);
     EXPECT_EQ(snapshot(s), before);
     EXPECT_EQ(s.saved, saved);
 
     s.SelectionList = {1, 2, 3, 4, 5, 6, 6};
-    EXPECT_EQ(aromatize(s, test::L), AromatizeResult::WrongSelection);
+    EXPECT_EQ(aromatize(s, elements(), test::L), AromatizeResult::WrongSelection);
     s.SelectionList = {1, 1, 2, 3, 4, 5};
-    EXPECT_EQ(aromatize(s, test::L), AromatizeResult::WrongSelection);
+    EXPECT_EQ(aromatize(s, elements(), test::L), AromatizeResult::WrongSelection);
 
     Structure nitro = test::nitromethane();
     addAtom(nitro, makeAtom(1, 200, 200, 4, 1, 1));
     addAtom(nitro, makeAtom(1, 220, 200, 4, 1, 1));
     nitro.SelectionList = {1, 2, 3, 4, 5, 6};
-    EXPECT_EQ(aromatize(nitro, test::L), AromatizeResult::WrongSelection);
+    EXPECT_EQ(aromatize(nitro, elements(), test::L), AromatizeResult::WrongSelection);
 
     s.SelectionList = {1, 2, 3, 4, 5, 6};
     s.count.rings = kMaxAromaticRings;
-    EXPECT_EQ(aromatize(s, test::L), AromatizeResult::NoRoom);
+    EXPECT_EQ(aromatize(s, elements(), test::L), AromatizeResult::NoRoom);
     s.count.rings = 0;
     EXPECT_EQ(snapshot(s), before);
 }
@@ -229,7 +249,7 @@ TEST(Aromatize, UndoBesideAnOlderRingKeepsTheSharedBondInIt) {
     const test::Snapshot fused = snapshot(s);
 
     s.SelectionList = {5, 6, a7, a8, a9, a10};
-    ASSERT_EQ(aromatize(s, test::L), AromatizeResult::Done);
+    ASSERT_EQ(aromatize(s, elements(), test::L), AromatizeResult::Done);
     EXPECT_EQ(s.bond(5).RingX, 2);
     const test::Snapshot aromatic = snapshot(s);
 
