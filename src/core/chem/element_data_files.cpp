@@ -1,5 +1,6 @@
 #include "chem/element_data_files.h"
 
+#include <cmath>
 #include <system_error>
 
 #include "util/safe_file.h"
@@ -62,6 +63,35 @@ Bytes encodeElementFileB(const ElementTable& table) {
     return out.bytes();
 }
 
+namespace {
+
+/// What the program cannot have written for an element: masses outside 0 to 1,000 u (or not
+/// numbers at all), isotopes not in ascending mass, abundances outside 0 to 1 or not summing to
+/// 1 within 0.001. Empty when the values are sound. Every mass computation relies on these.
+std::string implausibleValues(const ElementRecord& e) {
+    constexpr double kHeaviest = 1000.0;
+    const auto mass = [&](float m) { return std::isfinite(m) && m > 0.0f && m < kHeaviest; };
+    if (!mass(e.ExactMass) || e.NominalMass < 0 || e.NominalMass > kHeaviest)
+        return "gives " + e.Symbol + " a mass no element has";
+    if (!std::isfinite(e.PrincipalIsotope))
+        return "gives " + e.Symbol + " a principal isotope that is not a number";
+    double sum = 0;
+    for (int j = 1; j <= e.IsotopeCount; ++j) {
+        const IsotopeRecord& isotope = e.Isotopes[j];
+        if (!mass(isotope.Mass) || (j > 1 && isotope.Mass <= e.Isotopes[j - 1].Mass))
+            return "gives " + e.Symbol + " isotope masses that are not ascending masses";
+        if (!std::isfinite(isotope.Abundance) || isotope.Abundance < 0.0f ||
+            isotope.Abundance > 1.0f)
+            return "gives " + e.Symbol + " an abundance outside 0 to 1";
+        sum += isotope.Abundance;
+    }
+    if (e.IsotopeCount > 0 && std::fabs(sum - 1.0) > 0.001)
+        return "gives " + e.Symbol + " abundances that do not add up to 1";
+    return {};
+}
+
+} // namespace
+
 std::string decodeElementFiles(const Bytes& fileA, const Bytes& fileB, ElementTable& table) {
     if (fileA.size() != kFileALength)
         return "Element data file QZXPROA.DAT is " + describeLength(fileA.size()) +
@@ -98,6 +128,8 @@ std::string decodeElementFiles(const Bytes& fileA, const Bytes& fileB, ElementTa
             b.readFloat(e.Isotopes[j].Mass);
             b.readFloat(e.Isotopes[j].Abundance);
         }
+        if (const std::string fault = implausibleValues(e); !fault.empty())
+            return "Element data file QZXPROB.DAT " + fault + ".";
     }
     table = read;
     return {};

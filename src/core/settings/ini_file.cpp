@@ -50,7 +50,9 @@ IniFile IniFile::parse(std::string_view text) {
     IniFile file;
     file.m_sections.push_back(Section{}); // lines before the first header
     // A byte order mark some editors put in front of the first line would hide the first header.
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    // Byte-order marks at the start (editors have been seen to write two) are not text.
+    while (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
 
     std::size_t start = 0;
     while (start < text.size()) {

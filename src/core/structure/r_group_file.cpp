@@ -45,6 +45,10 @@ std::string checkRows(const RGroup& g) {
         const std::string which = "atom " + std::to_string(i + 1);
         if (a.Element < 1 || a.Element > kElementCount) return which + " has no valid element";
         if (a.Hydrogens < 0) return which + " has negative hydrogens";
+        if (a.Hydrogens > kMaxStoredHydrogens) return which + " has too many hydrogens";
+        // Atom 1 is absolute, the others relative to it: both stay within reach of the image.
+        if (!plausibleCoordinate(a.X) || !plausibleCoordinate(a.Y))
+            return which + " lies far outside the drawing";
         if (a.NitroOxygen != 0) return which + " belongs to a nitro group";
     }
     for (std::size_t i = 0; i < g.bonds.size(); ++i) {
@@ -54,6 +58,10 @@ std::string checkRows(const RGroup& g) {
             return which + " does not join two atoms of the group";
         if (b.Order < 1 || b.Order > 3) return which + " has no valid order";
         if (b.RingState < 0 || b.RingState > 1) return which + " is aromatic";
+        if (!plausibleCoordinate(b.X1) || !plausibleCoordinate(b.Y1) ||
+            !plausibleCoordinate(b.X2) || !plausibleCoordinate(b.Y2) ||
+            !plausibleCoordinate(b.RingX) || !plausibleCoordinate(b.RingY))
+            return which + " lies far outside the drawing";
     }
     return {};
 }

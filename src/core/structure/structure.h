@@ -30,6 +30,17 @@ enum DrawKind : std::int32_t {
     kNitroItem = 4, ///< "NO2" label; Index is the bond leading to the nitro nitrogen
 };
 
+/// Limits of what the program can have stored in a row, for readers of files: coordinates
+/// lie within four drawing images of the origin (the editor keeps atoms on the image), and an
+/// atom carries at most 100 implicit hydrogens (the valence tool adds one a click).
+constexpr int kCoordinateReach = 6400;
+constexpr int kMaxStoredHydrogens = 100;
+
+/// Whether a stored pixel value lies within kCoordinateReach of the origin.
+constexpr bool plausibleCoordinate(std::int64_t value) {
+    return value >= -kCoordinateReach && value <= kCoordinateReach;
+}
+
 /// One entry of the draw list (`Max`): the order in which the picture is painted.
 struct DrawItem {
     std::int32_t Kind = 0;

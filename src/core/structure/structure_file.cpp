@@ -109,21 +109,46 @@ std::string checkReferences(const Structure& s) {
                            (d.Kind == kNitroItem && inRange(d.Index, c.bonds));
         if (!valid) return "draw item " + std::to_string(row) + " names no row";
     }
-    for (int row = 1; row <= c.atoms; ++row)
-        if (!inRange(s.atom(row).Element, kElementCount))
-            return "atom " + std::to_string(row) + " has no valid element";
+    // Values the editor cannot have written are refused too: every later edit and
+    // computation may then add to them without overflowing.
+    const auto flag = [](std::int32_t v) { return v == 0 || v == 1; };
+    for (int row = 1; row <= c.atoms; ++row) {
+        const Atom& a = s.atom(row);
+        const std::string which = "atom " + std::to_string(row);
+        if (!inRange(a.Element, kElementCount)) return which + " has no valid element";
+        if (!plausibleCoordinate(a.X) || !plausibleCoordinate(a.Y))
+            return which + " lies far outside the drawing";
+        if (a.Hydrogens < 0 || a.Hydrogens > kMaxStoredHydrogens)
+            return which + " has " + std::to_string(a.Hydrogens) + " hydrogens";
+        if (!flag(a.LabelShown) || a.RingState < 0 || a.RingState > 2 || !flag(a.NitroOxygen))
+            return which + " has a state the program does not write";
+    }
     for (int row = 1; row <= c.bonds; ++row) {
         const Bond& b = s.bond(row);
+        const std::string which = "bond " + std::to_string(row);
         if (!inRange(b.AtomA, c.atoms) || !inRange(b.AtomB, c.atoms))
-            return "bond " + std::to_string(row) + " joins atoms that do not exist";
+            return which + " joins atoms that do not exist";
+        if (b.Order < 1 || b.Order > 3) return which + " has order " + std::to_string(b.Order);
+        if (b.RingState < 0 || b.RingState > 2)
+            return which + " has a ring state the program does not write";
+        if (!plausibleCoordinate(b.X1) || !plausibleCoordinate(b.Y1) ||
+            !plausibleCoordinate(b.X2) || !plausibleCoordinate(b.Y2))
+            return which + " lies far outside the drawing";
         if (b.RingState == 2 && !inRange(b.RingX, c.rings))
-            return "aromatic bond " + std::to_string(row) + " names no ring";
+            return "aromatic " + which + " names no ring";
+        if (b.RingState == 1 && (!plausibleCoordinate(b.RingX) || !plausibleCoordinate(b.RingY)))
+            return "ring " + which + " has its ring centre far outside the drawing";
     }
-    for (int row = 1; row <= c.rings; ++row)
-        for (const int atom : s.ring(row).Atoms)
+    for (int row = 1; row <= c.rings; ++row) {
+        const AromaticRing& ring = s.ring(row);
+        for (const int atom : ring.Atoms)
             if (!inRange(atom, c.atoms))
                 return "aromatic ring " + std::to_string(row) +
                        " names an atom that does not exist";
+        if (!plausibleCoordinate(ring.CentreX) || !plausibleCoordinate(ring.CentreY) ||
+            ring.Radius < 0 || ring.Radius > kCoordinateReach)
+            return "aromatic ring " + std::to_string(row) + " lies far outside the drawing";
+    }
     return {};
 }
 

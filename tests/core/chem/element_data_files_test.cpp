@@ -24,7 +24,8 @@ ElementTable sampleTable() {
         e.ExactMass = 10.5f + static_cast<float>(n);
         e.PrincipalIsotope = 1.0f;
         for (int j = 1; j <= e.IsotopeCount; ++j)
-            e.Isotopes[j] = {static_cast<float>(n + j), 1.0f / static_cast<float>(j)};
+            e.Isotopes[j] = {static_cast<float>(n + j),
+                             1.0f / static_cast<float>(e.IsotopeCount)}; // adding up to 1
     }
     return table;
 }
@@ -96,8 +97,9 @@ TEST_F(ElementFilesTest, SavingKeepsOneBackupGeneration) {
     ElementTable second = first;
     second[1].NominalMass = 99;
     second[1].IsotopeCount = 3; // file B grows: file A was saved from the same counts
-    second[1].Isotopes[2] = {2.0f, 0.5f};
-    second[1].Isotopes[3] = {3.0f, 0.25f};
+    second[1].Isotopes[1] = {2.0f, 0.25f};
+    second[1].Isotopes[2] = {3.0f, 0.5f};
+    second[1].Isotopes[3] = {4.0f, 0.25f};
     ASSERT_EQ(SaveElementTable(folder, second), "");
     ElementTable third = second;
     third[2].NominalMass = 77;
