@@ -15,24 +15,52 @@ std::string describeLength(std::size_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
-/// Writes `data` as `name` in `folder`; the previous file of that name (in any spelling of
-/// its case) becomes the single .BAK generation.
-std::string saveWithBackup(const fs::path& folder, const std::string& name,
-                           const std::string& backupName, const Bytes& data) {
-    const fs::path target = folder / name;
-    const fs::path fresh = folder / (name + ".new~");
-    if (std::string error = writeFileSafely(fresh, data); !error.empty()) return error;
+/// The two data files, their backups and the names the new pair waits under while it is put in
+/// place. The files are saved as a pair: after any interruption both are old or both are new.
+struct DataFileNames {
+    const char* name;
+    const char* backup;
+    const char* fresh;
+};
+constexpr DataFileNames kPair[] = {{"QZXPROA.DAT", "QZXPROA.BAK", "QZXPROA.DAT.new~"},
+                                   {"QZXPROB.DAT", "QZXPROB.BAK", "QZXPROB.DAT.new~"}};
+/// Present from the moment both new files are complete until both are in place.
+constexpr char kPairMarker[] = "QZXPRO.DAT.new~";
 
-    std::error_code ignored;
-    const fs::path old = findFileIgnoringCase(folder, name);
-    if (fs::exists(old, ignored)) {
-        fs::remove(findFileIgnoringCase(folder, backupName), ignored);
-        fs::rename(old, folder / backupName, ignored);
+/// Puts a complete new pair in place: each old file (in any spelling of its case) becomes the
+/// single .BAK generation and the new file takes its name, then the marker goes. Every step can
+/// be repeated, so a save interrupted half way is finished by the next start.
+std::string finishPairSave(const fs::path& folder) {
+    for (const DataFileNames& file : kPair) {
+        std::error_code ignored;
+        const fs::path fresh = folder / file.fresh;
+        if (!fs::exists(fresh, ignored)) continue; // already in place
+        const fs::path old = findFileIgnoringCase(folder, file.name);
+        if (fs::exists(old, ignored)) {
+            fs::remove(findFileIgnoringCase(folder, file.backup), ignored);
+            fs::rename(old, folder / file.backup, ignored);
+        }
+        std::error_code error;
+        fs::rename(fresh, folder / file.name, error);
+        if (error) return "Cannot write " + (folder / file.name).string() + ": " + error.message();
     }
-    std::error_code error;
-    fs::rename(fresh, target, error);
-    if (error) return "Cannot write " + target.string() + ": " + error.message();
+    syncFolder(folder);
+    std::error_code ignored;
+    fs::remove(folder / kPairMarker, ignored);
+    syncFolder(folder);
     return {};
+}
+
+/// Before the files are read: a save that got as far as its marker is finished; new files of a
+/// save that did not are removed, leaving the old pair.
+void recoverInterruptedSave(const fs::path& folder) {
+    std::error_code ignored;
+    if (fs::exists(folder / kPairMarker, ignored)) {
+        finishPairSave(folder);
+        return;
+    }
+    for (const DataFileNames& file : kPair)
+        fs::remove(folder / file.fresh, ignored);
 }
 
 } // namespace
@@ -139,6 +167,7 @@ ElementLoadResult LoadElementTable(const fs::path& programDirectory, ElementTabl
                                    CalcElementSlots& calcSlots,
                                    const std::function<void(const std::string&)>& warn) {
     table = ElementTable();
+    recoverInterruptedSave(programDirectory);
     const fs::path pathA = findFileIgnoringCase(programDirectory, "qzxproa.dat");
     const fs::path pathB = findFileIgnoringCase(programDirectory, "qzxprob.dat");
     std::error_code ignored;
@@ -165,12 +194,21 @@ ElementLoadResult LoadElementTable(const fs::path& programDirectory, ElementTabl
 }
 
 std::string SaveElementTable(const fs::path& programDirectory, const ElementTable& table) {
-    if (std::string error = saveWithBackup(programDirectory, "QZXPROA.DAT", "QZXPROA.BAK",
-                                           encodeElementFileA(table));
-        !error.empty())
+    recoverInterruptedSave(programDirectory);
+    const Bytes contents[] = {encodeElementFileA(table), encodeElementFileB(table)};
+    for (int i = 0; i < 2; ++i)
+        if (std::string error = writeFileSafely(programDirectory / kPair[i].fresh, contents[i]);
+            !error.empty()) {
+            recoverInterruptedSave(programDirectory);
+            return error;
+        }
+    // Both new files are complete and on the disk: from here on the new pair wins.
+    if (std::string error = writeFileSafely(programDirectory / kPairMarker, Bytes{});
+        !error.empty()) {
+        recoverInterruptedSave(programDirectory);
         return error;
-    return saveWithBackup(programDirectory, "QZXPROB.DAT", "QZXPROB.BAK",
-                          encodeElementFileB(table));
+    }
+    return finishPairSave(programDirectory);
 }
 
 } // namespace qzx

@@ -33,14 +33,17 @@ struct ElementLoadResult {
 
 /// Fills symbols and names, shows a warning for each missing file (A before B), reads both
 /// files from `programDirectory` and sets the calculator's default element rows. On failure
-/// the table's numbers are all zero.
+/// the table's numbers are all zero. A save that was interrupted is first finished (when both
+/// new files were complete) or undone, so the two files read always belong together.
 ElementLoadResult LoadElementTable(const std::filesystem::path& programDirectory,
                                    ElementTable& table, CalcElementSlots& calcSlots,
                                    const std::function<void(const std::string&)>& warn);
 
-/// Writes both files into `programDirectory`, keeping one generation of .BAK copies.
-/// The new file is written completely before the old one is moved aside, so a failed save
-/// never loses the data. Returns an error text, empty on success.
+/// Writes both files into `programDirectory` as a pair, keeping one generation of .BAK copies:
+/// both new files are written completely and flushed under waiting names, a marker then
+/// commits them, and only then are the old files moved aside. After a failure or a kill at
+/// any moment the pair is wholly old or (once the next start has finished the save) wholly
+/// new. Returns an error text, empty on success.
 std::string SaveElementTable(const std::filesystem::path& programDirectory,
                              const ElementTable& table);
 

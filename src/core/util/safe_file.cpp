@@ -1,10 +1,16 @@
 #include "util/safe_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+
+// POSIX file calls: the standard library cannot flush a file or a folder to the disk.
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace qzx {
 namespace fs = std::filesystem;
@@ -25,30 +31,55 @@ std::optional<Bytes> readWholeFile(const fs::path& path) {
     }
 }
 
+void syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 namespace {
 
-std::string writeBytes(const fs::path& path, const char* data, std::size_t size) {
+/// A temporary name beside `path` that no other save uses, in this process or another one
+/// saving the same file at the same time.
+fs::path temporaryBeside(const fs::path& path) {
+    static std::atomic<unsigned> counter{0};
+    std::string suffix = ".";
+    suffix += std::to_string(::getpid());
+    suffix += '-';
+    suffix += std::to_string(counter++);
+    suffix += ".tmp~";
     fs::path temporary = path;
-    temporary += ".tmp~";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return "Cannot create " + temporary.string();
-        out.write(data, static_cast<std::streamsize>(size));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return "Cannot write " + path.string();
-        }
+    temporary += suffix;
+    return temporary;
+}
+
+std::string writeBytes(const fs::path& path, const char* data, std::size_t size) {
+    const fs::path temporary = temporaryBeside(path);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return "Cannot create " + temporary.string();
+    bool written = true;
+    for (std::size_t done = 0; written && done < size;) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        written = n > 0;
+        if (written) done += static_cast<std::size_t>(n);
+    }
+    // The data is on the disk before the new name replaces the old file.
+    written = written && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    std::error_code ignored;
+    if (!written) {
+        fs::remove(temporary, ignored);
+        return "Cannot write " + path.string();
     }
     std::error_code error;
     fs::rename(temporary, path, error);
     if (error) {
-        std::error_code ignored;
         fs::remove(temporary, ignored);
         return "Cannot replace " + path.string() + ": " + error.message();
     }
+    syncFolder(path.parent_path());
     return {};
 }
 

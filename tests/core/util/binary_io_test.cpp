@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <vector>
+
 #include <filesystem>
 #include <fstream>
 
@@ -51,13 +56,33 @@ TEST_F(SafeFileTest, ReplacesTheFileAndLeavesNoTemporary) {
               1);
 }
 
-TEST_F(SafeFileTest, FailedSaveKeepsTheOldFile) {
+TEST_F(SafeFileTest, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
     const auto path = folder / "data.bin";
     ASSERT_EQ(writeFileSafely(path, std::string("old")), "");
-    // A folder in the way of the temporary file makes the write fail.
-    std::filesystem::create_directory(folder / "data.bin.tmp~");
-    EXPECT_NE(writeFileSafely(path, std::string("new")), "");
+    // A file-size limit makes the write of the new data fail half way, as a full disk would.
+    struct rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = before;
+    small.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = writeFileSafely(path, std::string(100, 'n'));
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_NE(error, "");
     EXPECT_EQ(readWholeFile(path), (Bytes{'o', 'l', 'd'}));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"data.bin"}) << "no temporary is left behind";
+}
+
+TEST_F(SafeFileTest, EachSaveUsesATemporaryOfItsOwn) {
+    // A temporary another program left under an earlier fixed name does not stop a save.
+    const auto path = folder / "data.bin";
+    std::filesystem::create_directory(folder / "data.bin.tmp~");
+    EXPECT_EQ(writeFileSafely(path, std::string("new")), "");
+    EXPECT_EQ(readWholeFile(path), (Bytes{'n', 'e', 'w'}));
 }
 
 TEST_F(SafeFileTest, FindsFilesWhateverTheirCase) {
