@@ -19,4 +19,8 @@ if ctest --show-only=json-v1 --label-regex x11 | grep -q '"name"'; then
   export DISPLAY=":$(head -n1 "$displayfile")"
   ctest --output-on-failure --label-regex x11 || status=1
 fi
+# The core, file and command-line tests once more under the address and undefined-behaviour
+# sanitizers.
+cd ..
+bash scripts/sanitize.sh || status=1
 exit "$status"
