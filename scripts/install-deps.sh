@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
           libx11-dev libxtst-dev fontconfig fonts-liberation2 fonts-dejavu-core xvfb xauth x11-utils
-          xclip poppler-utils openbabel python3-rdkit)
+          xclip poppler-utils openbabel python3-rdkit clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

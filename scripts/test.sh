@@ -23,4 +23,6 @@ fi
 # sanitizers.
 cd ..
 bash scripts/sanitize.sh || status=1
+# Every reader of outside data fuzzed for a short while (longer runs: bash scripts/fuzz.sh 600).
+bash scripts/fuzz.sh 20 || status=1
 exit "$status"
