@@ -1,8 +1,6 @@
 #include "chem/bond_cleavage.h"
 
 #include <algorithm>
-#include <bit>
-#include <cmath>
 #include <utility>
 
 #include "chem/element_table.h"
@@ -15,13 +13,20 @@ namespace {
 std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
-} // namespace
 
-std::size_t BondCleaver::SignatureHash::operator()(const SignatureKey& key) const {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(key.signature);
-    return std::hash<std::uint64_t>{}(
-        bits ^ (static_cast<std::uint64_t>(key.mass) * 0x9E3779B97F4A7C15ull));
+/// A well-mixed 64-bit value for each input (the SplitMix64 finaliser): fixed, so runs are
+/// reproducible, and different for every input.
+std::uint64_t mix(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
 }
+
+std::uint64_t atomHashOf(std::int64_t row) {
+    return mix(static_cast<std::uint64_t>(row) * 2 + 1);
+}
+} // namespace
 
 BondCleaver::BondCleaver(const Structure& structure, const ElementTable& elements,
                          FragmentTable& table)
@@ -59,16 +64,22 @@ BondCleaver::BondCleaver(const Structure& structure, const ElementTable& element
         m_adjacent[at(filled[at(z)]++)] = {a, b};
     }
 
+    m_atomHash.assign(atomRows, 0);
+    for (int a = 1; a <= m_atoms; ++a)
+        m_atomHash[at(a)] = atomHashOf(a);
+    labelCuts();
+
     // Fragments already in the table count for the de-duplication like those found here.
     // Chains give about one new fragment per cleavage: room for that many from the start.
     const std::size_t cleavages = at(m_bonds) * (at(m_bonds) + 1) / 2;
-    m_signatures.reserve(std::min<std::size_t>(cleavages, 1u << 20) + at(table.FragmentCount));
+    m_newestWithKey.reserve(std::min<std::size_t>(cleavages, 1u << 20) + at(table.FragmentCount));
+    m_olderWithKey.assign(at(table.FragmentCount) + 1, 0);
     for (int f = 1; f <= table.FragmentCount; ++f) {
         const Fragment& fragment = table.fragment(f);
-        double signature = 1.0;
+        std::uint64_t hash = 0;
         for (const std::int32_t row : fragment.Atoms)
-            signature *= static_cast<double>(row);
-        m_signatures.insert({fragment.Mass, signature});
+            hash += atomHashOf(row);
+        remember(f, lookupKey(fragment.Mass, hash));
     }
 
     m_component.assign(atomRows, 0);
@@ -79,7 +90,83 @@ BondCleaver::BondCleaver(const Structure& structure, const ElementTable& element
     m_stack.assign(atomRows, 0);
     m_firstGroupOf.assign(at(m_bonds) + 2, 0);
     m_pieceMass.assign(atomRows + 1, 0);
-    m_pieceSignature.assign(atomRows + 1, 1.0);
+    m_pieceHash.assign(atomRows + 1, 0);
+    m_pieceSize.assign(atomRows + 1, 0);
+}
+
+void BondCleaver::labelCuts() {
+    // A spanning forest by breadth-first search; every other bond closes a cycle and gets a
+    // random non-zero label. A forest bond gets the XOR of the labels of the cycles through
+    // it, which is the XOR over the atoms below it of the labels touching them. A bridge lies
+    // on no cycle and gets 0. Every set of bonds whose removal cuts a piece off crosses each
+    // cycle an even number of times, so its labels XOR to 0: two non-zero bonds that cut
+    // something off together have equal labels. Equal labels of bonds that do not (chance
+    // 2^-64 per pair) only cost a cleavage.
+    m_cutLabel.assign(at(m_bonds) + 1, 0);
+    std::vector<char> forest(at(m_bonds) + 1, 0);
+    std::vector<int> parentBond(at(m_atoms) + 1, 0);
+    std::vector<int> order;
+    order.reserve(at(m_atoms));
+    std::vector<char> seen(at(m_atoms) + 1, 0);
+    for (int root = 1; root <= m_atoms; ++root) {
+        if (seen[at(root)]) continue;
+        seen[at(root)] = 1;
+        const std::size_t start = order.size();
+        order.push_back(root);
+        for (std::size_t k = start; k < order.size(); ++k) {
+            const int a = order[k];
+            for (int n = m_adjacentStart[at(a)]; n < m_adjacentStart[at(a) + 1]; ++n) {
+                const Neighbour next = m_adjacent[at(n)];
+                if (seen[at(next.atom)]) continue;
+                seen[at(next.atom)] = 1;
+                forest[at(next.bond)] = 1;
+                parentBond[at(next.atom)] = next.bond;
+                order.push_back(next.atom);
+            }
+        }
+    }
+    std::vector<std::uint64_t> below(at(m_atoms) + 1, 0);
+    for (int b = 1; b <= m_bonds; ++b) {
+        if (m_bondA[at(b)] == 0 || forest[at(b)]) continue;
+        std::uint64_t label = mix(0x5EED0000ull + static_cast<std::uint64_t>(b));
+        if (label == 0) label = 1;
+        m_cutLabel[at(b)] = label;
+        below[at(m_bondA[at(b)])] ^= label;
+        below[at(m_bondB[at(b)])] ^= label;
+    }
+    for (auto k = order.size(); k-- > 0;) {
+        const int a = order[k];
+        const int bond = parentBond[at(a)];
+        if (bond == 0) continue;
+        m_cutLabel[at(bond)] = below[at(a)];
+        const int parent = m_bondA[at(bond)] == a ? m_bondB[at(bond)] : m_bondA[at(bond)];
+        below[at(parent)] ^= below[at(a)];
+    }
+}
+
+bool BondCleaver::pairCanSplit(int first, int second) const {
+    if (m_bondA[at(first)] == 0 || m_bondA[at(second)] == 0) return false;
+    const std::uint64_t a = m_cutLabel[at(first)], b = m_cutLabel[at(second)];
+    return a == 0 || b == 0 || a == b;
+}
+
+std::uint64_t BondCleaver::lookupKey(std::int64_t mass, std::uint64_t atomHash) const {
+    return atomHash ^ mix(static_cast<std::uint64_t>(mass));
+}
+
+void BondCleaver::remember(int fragment, std::uint64_t key) {
+    if (m_olderWithKey.size() <= at(fragment)) m_olderWithKey.resize(at(fragment) + 1, 0);
+    int& newest = m_newestWithKey[key];
+    m_olderWithKey[at(fragment)] = newest;
+    newest = fragment;
+}
+
+bool BondCleaver::sameAtoms(int fragment, int piece) const {
+    const std::vector<std::int32_t>& atoms = m_table.fragment(fragment).Atoms;
+    if (atoms.size() != at(m_pieceSize[at(piece)])) return false;
+    for (const std::int32_t a : atoms)
+        if (a < 1 || a > m_atoms || m_pieceOf[at(m_component[at(a)])] != piece) return false;
+    return true;
 }
 
 void BondCleaver::labelComponents(int first, int second) {
@@ -145,13 +232,14 @@ int BondCleaver::orderPieces(int groups) {
 }
 
 void BondCleaver::sumPieces(int pieces) {
-    // Atoms in ascending row order, so each signature is multiplied in ascending order too.
     std::fill(m_pieceMass.begin(), m_pieceMass.begin() + pieces + 1, 0);
-    std::fill(m_pieceSignature.begin(), m_pieceSignature.begin() + pieces + 1, 1.0);
+    std::fill(m_pieceHash.begin(), m_pieceHash.begin() + pieces + 1, 0);
+    std::fill(m_pieceSize.begin(), m_pieceSize.begin() + pieces + 1, 0);
     for (int a = 1; a <= m_atoms; ++a) {
         const int piece = m_pieceOf[at(m_component[at(a)])];
         m_pieceMass[at(piece)] += m_weight[at(a)];
-        m_pieceSignature[at(piece)] *= static_cast<double>(a);
+        m_pieceHash[at(piece)] += m_atomHash[at(a)];
+        ++m_pieceSize[at(piece)];
     }
 }
 
@@ -172,14 +260,14 @@ CleaveResult BondCleaver::CleaveBonds(int first, int second) {
     sumPieces(result.pieces);
 
     for (int p = 1; p <= result.pieces; ++p) {
-        if (std::isinf(m_pieceSignature[at(p)])) {
-            result.tooLarge = true;
-            return result;
-        }
-        const SignatureKey key{static_cast<std::int32_t>(m_pieceMass[at(p)]),
-                               m_pieceSignature[at(p)]};
-        if (!m_signatures.insert(key).second) continue;
-        m_table.append(Fragment{key.mass, pieceAtoms(p)});
+        const auto mass = static_cast<std::int32_t>(m_pieceMass[at(p)]);
+        const std::uint64_t key = lookupKey(mass, m_pieceHash[at(p)]);
+        bool known = false;
+        if (const auto found = m_newestWithKey.find(key); found != m_newestWithKey.end())
+            for (int f = found->second; f != 0 && !known; f = m_olderWithKey[at(f)])
+                known = m_table.fragment(f).Mass == mass && sameAtoms(f, p);
+        if (known) continue;
+        remember(m_table.append(Fragment{mass, pieceAtoms(p)}), key);
         ++result.newFragments;
     }
     return result;
