@@ -92,6 +92,15 @@ BondCleaver::BondCleaver(const Structure& structure, const ElementTable& element
     m_pieceMass.assign(atomRows + 1, 0);
     m_pieceHash.assign(atomRows + 1, 0);
     m_pieceSize.assign(atomRows + 1, 0);
+    m_pieceRoot.assign(atomRows + 1, 0);
+    m_rootMass.assign(atomRows, 0);
+    m_rootHash.assign(atomRows, 0);
+    m_rootSize.assign(atomRows, 0);
+    m_allAtoms.resize(at(m_atoms));
+    for (int a = 1; a <= m_atoms; ++a)
+        m_allAtoms[at(a) - 1] = a;
+    m_memberStart.assign(atomRows + 1, 0);
+    m_members.assign(atomRows, 0);
 }
 
 void BondCleaver::labelCuts() {
@@ -169,14 +178,17 @@ bool BondCleaver::sameAtoms(int fragment, int piece) const {
     return true;
 }
 
-void BondCleaver::labelComponents(int first, int second) {
-    std::fill(m_component.begin(), m_component.end(), 0);
+void BondCleaver::labelFrom(const int* roots, int count, int first, int second) {
     int* const stack = m_stack.data(); // room for every atom: each is pushed at most once
-    for (int root = 1; root <= m_atoms; ++root) {
+    for (int r = 0; r < count; ++r) {
+        const int root = roots[r];
         if (m_component[at(root)] != 0) continue;
-        // A depth-first search from the lowest unlabelled row labels the piece with that row.
+        // A depth-first search from the lowest unlabelled row labels the piece with that row
+        // and sums its mass, atom hash and size.
         m_component[at(root)] = root;
-        m_groupsOf[at(root)] = 0;
+        std::int64_t mass = m_weight[at(root)];
+        std::uint64_t hash = m_atomHash[at(root)];
+        int size = 1;
         bool joined = false;
         int top = 0;
         stack[top++] = root;
@@ -189,11 +201,57 @@ void BondCleaver::labelComponents(int first, int second) {
                 joined = true;
                 if (m_component[at(next.atom)] != 0) continue;
                 m_component[at(next.atom)] = root;
+                mass += m_weight[at(next.atom)];
+                hash += m_atomHash[at(next.atom)];
+                ++size;
                 stack[top++] = next.atom;
             }
         }
         m_joined[at(root)] = joined ? 1 : 0;
+        m_rootMass[at(root)] = mass;
+        m_rootHash[at(root)] = hash;
+        m_rootSize[at(root)] = size;
     }
+}
+
+void BondCleaver::labelComponents(int first, int second) {
+    std::fill(m_groupsOf.begin(), m_groupsOf.end(), 0);
+    if (second == 0) {
+        std::fill(m_component.begin(), m_component.end(), 0);
+        labelFrom(m_allAtoms.data(), m_atoms, first, 0);
+        return;
+    }
+    // Pairs come in runs with the same first bond: the pieces without the first bond are
+    // labelled once per run, and each pair relabels only the piece its second bond lies in.
+    // Roots are visited in ascending row order either way, so the labels are the same as
+    // those of a labelling from scratch.
+    if (first != m_baseBond) {
+        std::fill(m_component.begin(), m_component.end(), 0);
+        labelFrom(m_allAtoms.data(), m_atoms, first, 0);
+        m_base = {m_component, m_joined, m_rootMass, m_rootHash, m_rootSize};
+        std::fill(m_memberStart.begin(), m_memberStart.end(), 0);
+        for (int a = 1; a <= m_atoms; ++a)
+            ++m_memberStart[at(m_component[at(a)]) + 1];
+        for (int a = 1; a <= m_atoms + 1; ++a)
+            m_memberStart[at(a)] += m_memberStart[at(a) - 1];
+        std::vector<int> filled(m_memberStart.begin(), m_memberStart.end());
+        for (int a = 1; a <= m_atoms; ++a)
+            m_members[at(filled[at(m_component[at(a)])]++)] = a;
+        m_baseBond = first;
+    } else {
+        std::copy(m_base.component.begin(), m_base.component.end(), m_component.begin());
+        std::copy(m_base.joined.begin(), m_base.joined.end(), m_joined.begin());
+        std::copy(m_base.rootMass.begin(), m_base.rootMass.end(), m_rootMass.begin());
+        std::copy(m_base.rootHash.begin(), m_base.rootHash.end(), m_rootHash.begin());
+        std::copy(m_base.rootSize.begin(), m_base.rootSize.end(), m_rootSize.begin());
+    }
+    if (second < 1 || second > m_bonds || m_bondA[at(second)] == 0 || second == first) return;
+    const int piece = m_component[at(m_bondA[at(second)])];
+    const int* const members = m_members.data() + m_memberStart[at(piece)];
+    const int count = m_memberStart[at(piece) + 1] - m_memberStart[at(piece)];
+    for (int k = 0; k < count; ++k)
+        m_component[at(members[k])] = 0;
+    labelFrom(members, count, first, second);
 }
 
 int BondCleaver::scanGroups(int first, int second) {
@@ -220,26 +278,32 @@ int BondCleaver::orderPieces(int groups) {
     int pieces = 0;
     for (int g = 1; g <= groups; ++g) {
         const int piece = m_firstGroupOf[at(g)];
-        if (piece != 0 && m_groupsOf[at(piece)] >= 2) m_pieceOf[at(piece)] = ++pieces;
+        if (piece != 0 && m_groupsOf[at(piece)] >= 2) {
+            m_pieceOf[at(piece)] = ++pieces;
+            m_pieceRoot[at(pieces)] = piece;
+        }
     }
     for (int g = 1; g <= groups; ++g) {
         const int piece = m_firstGroupOf[at(g)];
-        if (piece != 0 && m_groupsOf[at(piece)] == 1) m_pieceOf[at(piece)] = ++pieces;
+        if (piece != 0 && m_groupsOf[at(piece)] == 1) {
+            m_pieceOf[at(piece)] = ++pieces;
+            m_pieceRoot[at(pieces)] = piece;
+        }
     }
     for (int a = 1; a <= m_atoms; ++a)
-        if (m_component[at(a)] == a && !m_joined[at(a)]) m_pieceOf[at(a)] = ++pieces;
+        if (m_component[at(a)] == a && !m_joined[at(a)]) {
+            m_pieceOf[at(a)] = ++pieces;
+            m_pieceRoot[at(pieces)] = a;
+        }
     return pieces;
 }
 
 void BondCleaver::sumPieces(int pieces) {
-    std::fill(m_pieceMass.begin(), m_pieceMass.begin() + pieces + 1, 0);
-    std::fill(m_pieceHash.begin(), m_pieceHash.begin() + pieces + 1, 0);
-    std::fill(m_pieceSize.begin(), m_pieceSize.begin() + pieces + 1, 0);
-    for (int a = 1; a <= m_atoms; ++a) {
-        const int piece = m_pieceOf[at(m_component[at(a)])];
-        m_pieceMass[at(piece)] += m_weight[at(a)];
-        m_pieceHash[at(piece)] += m_atomHash[at(a)];
-        ++m_pieceSize[at(piece)];
+    for (int p = 1; p <= pieces; ++p) {
+        const int root = m_pieceRoot[at(p)];
+        m_pieceMass[at(p)] = m_rootMass[at(root)];
+        m_pieceHash[at(p)] = m_rootHash[at(root)];
+        m_pieceSize[at(p)] = m_rootSize[at(root)];
     }
 }
 

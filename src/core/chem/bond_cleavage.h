@@ -54,6 +54,7 @@ private:
     void remember(int fragment, std::uint64_t key);
 
     void labelComponents(int first, int second);
+    void labelFrom(const int* roots, int count, int first, int second);
     int scanGroups(int first, int second);
     int orderPieces(int groups);
     void sumPieces(int pieces);
@@ -95,6 +96,25 @@ private:
     std::vector<std::int64_t> m_pieceMass;
     std::vector<std::uint64_t> m_pieceHash; ///< sum of the atoms' hashes, modulo 2^64
     std::vector<int> m_pieceSize;
+    std::vector<int> m_pieceRoot; ///< lowest row of the piece
+    // Per lowest row of a piece: its mass, atom hash and atom count.
+    std::vector<std::int64_t> m_rootMass;
+    std::vector<std::uint64_t> m_rootHash;
+    std::vector<int> m_rootSize;
+    std::vector<int> m_allAtoms; ///< 1..atom count
+    /// The labelling without bond m_baseBond alone, and the atoms of each of its pieces in
+    /// ascending order: m_members[m_memberStart[root] .. m_memberStart[root + 1]).
+    struct Labelling {
+        std::vector<int> component;
+        std::vector<char> joined;
+        std::vector<std::int64_t> rootMass;
+        std::vector<std::uint64_t> rootHash;
+        std::vector<int> rootSize;
+    };
+    Labelling m_base;
+    int m_baseBond = -1;
+    std::vector<int> m_memberStart;
+    std::vector<int> m_members;
 };
 
 /// Breaks bonds `first` and `second` of the structure once and records the pieces in `table`
