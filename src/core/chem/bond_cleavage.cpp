@@ -83,9 +83,10 @@ BondCleaver::BondCleaver(const Structure& structure, const ElementTable& element
     }
 
     m_component.assign(atomRows, 0);
-    m_joined.assign(atomRows, 0);
-    m_groupsOf.assign(atomRows, 0);
-    m_pieceOf.assign(atomRows, 0);
+    // Piece labels are atom rows, and m_atoms + 1 for the piece a pair cuts off.
+    m_joined.assign(atomRows + 1, 0);
+    m_groupsOf.assign(atomRows + 1, 0);
+    m_pieceOf.assign(atomRows + 1, 0);
     m_stamp.assign(atomRows, 0);
     m_stack.assign(atomRows, 0);
     m_firstGroupOf.assign(at(m_bonds) + 2, 0);
@@ -93,14 +94,16 @@ BondCleaver::BondCleaver(const Structure& structure, const ElementTable& element
     m_pieceHash.assign(atomRows + 1, 0);
     m_pieceSize.assign(atomRows + 1, 0);
     m_pieceRoot.assign(atomRows + 1, 0);
-    m_rootMass.assign(atomRows, 0);
-    m_rootHash.assign(atomRows, 0);
-    m_rootSize.assign(atomRows, 0);
+    m_rootMass.assign(atomRows + 1, 0);
+    m_rootHash.assign(atomRows + 1, 0);
+    m_rootSize.assign(atomRows + 1, 0);
     m_allAtoms.resize(at(m_atoms));
     for (int a = 1; a <= m_atoms; ++a)
         m_allAtoms[at(a) - 1] = a;
-    m_memberStart.assign(atomRows + 1, 0);
-    m_members.assign(atomRows, 0);
+    m_sideQueue[0].assign(atomRows, 0);
+    m_sideQueue[1].assign(atomRows, 0);
+    m_seenBy[0].assign(atomRows, 0);
+    m_seenBy[1].assign(atomRows, 0);
 }
 
 void BondCleaver::labelCuts() {
@@ -216,42 +219,99 @@ void BondCleaver::labelFrom(const int* roots, int count, int first, int second) 
 
 void BondCleaver::labelComponents(int first, int second) {
     std::fill(m_groupsOf.begin(), m_groupsOf.end(), 0);
-    if (second == 0) {
+    if (second == 0 || first != m_baseBond) {
         std::fill(m_component.begin(), m_component.end(), 0);
         labelFrom(m_allAtoms.data(), m_atoms, first, 0);
-        return;
-    }
-    // Pairs come in runs with the same first bond: the pieces without the first bond are
-    // labelled once per run, and each pair relabels only the piece its second bond lies in.
-    // Roots are visited in ascending row order either way, so the labels are the same as
-    // those of a labelling from scratch.
-    if (first != m_baseBond) {
-        std::fill(m_component.begin(), m_component.end(), 0);
-        labelFrom(m_allAtoms.data(), m_atoms, first, 0);
-        m_base = {m_component, m_joined, m_rootMass, m_rootHash, m_rootSize};
-        std::fill(m_memberStart.begin(), m_memberStart.end(), 0);
-        for (int a = 1; a <= m_atoms; ++a)
-            ++m_memberStart[at(m_component[at(a)]) + 1];
-        for (int a = 1; a <= m_atoms + 1; ++a)
-            m_memberStart[at(a)] += m_memberStart[at(a) - 1];
-        std::vector<int> filled(m_memberStart.begin(), m_memberStart.end());
-        for (int a = 1; a <= m_atoms; ++a)
-            m_members[at(filled[at(m_component[at(a)])]++)] = a;
-        m_baseBond = first;
+        m_baseBond = second == 0 ? -1 : first;
+        m_cutOff = {};
     } else {
-        std::copy(m_base.component.begin(), m_base.component.end(), m_component.begin());
-        std::copy(m_base.joined.begin(), m_base.joined.end(), m_joined.begin());
-        std::copy(m_base.rootMass.begin(), m_base.rootMass.end(), m_rootMass.begin());
-        std::copy(m_base.rootHash.begin(), m_base.rootHash.end(), m_rootHash.begin());
-        std::copy(m_base.rootSize.begin(), m_base.rootSize.end(), m_rootSize.begin());
+        undoCutOff();
     }
+    if (second == 0) return;
+    // Pairs come in runs with the same first bond: the pieces without the first bond are
+    // labelled once per run, and each pair only looks at the piece its second bond lies in.
     if (second < 1 || second > m_bonds || m_bondA[at(second)] == 0 || second == first) return;
-    const int piece = m_component[at(m_bondA[at(second)])];
-    const int* const members = m_members.data() + m_memberStart[at(piece)];
-    const int count = m_memberStart[at(piece) + 1] - m_memberStart[at(piece)];
-    for (int k = 0; k < count; ++k)
-        m_component[at(members[k])] = 0;
-    labelFrom(members, count, first, second);
+    cutOff(first, second);
+}
+
+void BondCleaver::cutOff(int first, int second) {
+    // Searches from both ends of the second bond, one atom from each side in turn: if they
+    // meet, the bond splits nothing; otherwise the side that runs out first is the smaller
+    // part and gets a label of its own, so a cut costs the size of its smaller part.
+    const int ends[2] = {m_bondA[at(second)], m_bondB[at(second)]};
+    if (ends[0] == ends[1]) return;
+    ++m_searchStamp;
+    int head[2] = {0, 0}, tail[2] = {1, 1};
+    bool joined[2] = {false, false};
+    for (int side = 0; side < 2; ++side) {
+        m_sideQueue[side][0] = ends[side];
+        m_seenBy[side][at(ends[side])] = m_searchStamp;
+    }
+    int finished = -1;
+    while (finished < 0) {
+        for (int side = 0; side < 2 && finished < 0; ++side) {
+            if (head[side] == tail[side]) {
+                finished = side;
+                break;
+            }
+            const int a = m_sideQueue[side][at(head[side]++)];
+            const int end = m_adjacentStart[at(a) + 1];
+            for (int k = m_adjacentStart[at(a)]; k < end; ++k) {
+                const Neighbour next = m_adjacent[at(k)];
+                if (next.bond == first || next.bond == second) continue;
+                joined[side] = true;
+                if (m_seenBy[1 - side][at(next.atom)] == m_searchStamp) return; // they meet
+                if (m_seenBy[side][at(next.atom)] == m_searchStamp) continue;
+                m_seenBy[side][at(next.atom)] = m_searchStamp;
+                m_sideQueue[side][at(tail[side]++)] = next.atom;
+            }
+            if (head[side] == tail[side]) finished = side;
+        }
+    }
+    const int piece = m_component[at(ends[0])];
+    const int label = m_atoms + 1;
+    m_cutOff = {piece,
+                m_rootMass[at(piece)],
+                m_rootHash[at(piece)],
+                m_rootSize[at(piece)],
+                m_joined[at(piece)],
+                finished,
+                tail[finished]};
+    std::int64_t mass = 0;
+    std::uint64_t hash = 0;
+    for (int k = 0; k < tail[finished]; ++k) {
+        const int a = m_sideQueue[finished][at(k)];
+        m_component[at(a)] = label;
+        mass += m_weight[at(a)];
+        hash += m_atomHash[at(a)];
+    }
+    m_rootMass[at(label)] = mass;
+    m_rootHash[at(label)] = hash;
+    m_rootSize[at(label)] = tail[finished];
+    m_joined[at(label)] = joined[finished] ? 1 : 0;
+    m_rootMass[at(piece)] -= mass;
+    m_rootHash[at(piece)] -= hash;
+    m_rootSize[at(piece)] -= tail[finished];
+    // The rest holds the other end; a lone atom there is joined only by a bond to itself.
+    if (m_rootSize[at(piece)] == 1) {
+        const int rest = ends[1 - finished];
+        bool any = false;
+        for (int k = m_adjacentStart[at(rest)]; k < m_adjacentStart[at(rest) + 1]; ++k)
+            any = any || (m_adjacent[at(k)].bond != first && m_adjacent[at(k)].bond != second);
+        m_joined[at(piece)] = any ? 1 : 0;
+    }
+}
+
+void BondCleaver::undoCutOff() {
+    if (m_cutOff.piece == 0) return;
+    const int piece = m_cutOff.piece;
+    for (int k = 0; k < m_cutOff.count; ++k)
+        m_component[at(m_sideQueue[m_cutOff.side][at(k)])] = piece;
+    m_rootMass[at(piece)] = m_cutOff.mass;
+    m_rootHash[at(piece)] = m_cutOff.hash;
+    m_rootSize[at(piece)] = m_cutOff.size;
+    m_joined[at(piece)] = m_cutOff.joined;
+    m_cutOff = {};
 }
 
 int BondCleaver::scanGroups(int first, int second) {
@@ -291,9 +351,10 @@ int BondCleaver::orderPieces(int groups) {
         }
     }
     for (int a = 1; a <= m_atoms; ++a)
-        if (m_component[at(a)] == a && !m_joined[at(a)]) {
-            m_pieceOf[at(a)] = ++pieces;
-            m_pieceRoot[at(pieces)] = a;
+        if (const int piece = m_component[at(a)];
+            m_rootSize[at(piece)] == 1 && !m_joined[at(piece)]) {
+            m_pieceOf[at(piece)] = ++pieces;
+            m_pieceRoot[at(pieces)] = piece;
         }
     return pieces;
 }

@@ -55,6 +55,8 @@ private:
 
     void labelComponents(int first, int second);
     void labelFrom(const int* roots, int count, int first, int second);
+    void cutOff(int first, int second);
+    void undoCutOff();
     int scanGroups(int first, int second);
     int orderPieces(int groups);
     void sumPieces(int pieces);
@@ -83,38 +85,42 @@ private:
     std::vector<int> m_olderWithKey;
 
     // Working lists reused by every cleavage. Per atom row:
-    std::vector<int> m_component;      ///< lowest atom row of the atom's piece; 0 before labelling
-    std::vector<char> m_joined;        ///< per lowest row: a remaining bond touches the piece
-    std::vector<int> m_groupsOf;       ///< per lowest row: how many groups the piece holds
-    std::vector<int> m_pieceOf;        ///< per lowest row: the piece number (1-based)
+    std::vector<int> m_component; ///< label of the atom's piece: an atom row of it, or m_atoms + 1;
+                                  ///< 0 before labelling
+    std::vector<char> m_joined;   ///< per label: a remaining bond touches the piece
+    std::vector<int> m_groupsOf;  ///< per label: how many groups the piece holds
+    std::vector<int> m_pieceOf;   ///< per label: the piece number (1-based)
     std::vector<std::int64_t> m_stamp; ///< newest group the atom was put into
     std::vector<int> m_stack;
     std::int64_t m_groupStamp = 0; ///< stamp of the newest group, over all cleavages
-    // Per group: the lowest row of the piece whose first group it is, or 0.
+    // Per group: the label of the piece whose first group it is, or 0.
     std::vector<int> m_firstGroupOf;
     // Per piece:
     std::vector<std::int64_t> m_pieceMass;
     std::vector<std::uint64_t> m_pieceHash; ///< sum of the atoms' hashes, modulo 2^64
     std::vector<int> m_pieceSize;
-    std::vector<int> m_pieceRoot; ///< lowest row of the piece
-    // Per lowest row of a piece: its mass, atom hash and atom count.
+    std::vector<int> m_pieceRoot; ///< label of the piece
+    // Per label: the piece's mass, atom hash and atom count.
     std::vector<std::int64_t> m_rootMass;
     std::vector<std::uint64_t> m_rootHash;
     std::vector<int> m_rootSize;
     std::vector<int> m_allAtoms; ///< 1..atom count
-    /// The labelling without bond m_baseBond alone, and the atoms of each of its pieces in
-    /// ascending order: m_members[m_memberStart[root] .. m_memberStart[root + 1]).
-    struct Labelling {
-        std::vector<int> component;
-        std::vector<char> joined;
-        std::vector<std::int64_t> rootMass;
-        std::vector<std::uint64_t> rootHash;
-        std::vector<int> rootSize;
-    };
-    Labelling m_base;
+    /// While pairs with first bond m_baseBond are cleaved, the labels are those without that
+    /// bond alone, except for the part the last pair cut off, which m_cutOff restores.
     int m_baseBond = -1;
-    std::vector<int> m_memberStart;
-    std::vector<int> m_members;
+    struct CutOff {
+        int piece = 0; ///< label the part was cut from; 0: nothing to restore
+        std::int64_t mass = 0;
+        std::uint64_t hash = 0;
+        int size = 0;
+        char joined = 0;
+        int side = 0; ///< the part's atoms are m_sideQueue[side][0 .. count)
+        int count = 0;
+    };
+    CutOff m_cutOff;
+    std::vector<int> m_sideQueue[2];
+    std::vector<std::int64_t> m_seenBy[2];
+    std::int64_t m_searchStamp = 0;
 };
 
 /// Breaks bonds `first` and `second` of the structure once and records the pieces in `table`

@@ -224,6 +224,12 @@ std::vector<Case> referenceCases() {
                      molecule(7, {{4, 5}, {1, 2}, {5, 6}, {2, 3}, {6, 4}, {4, 7}}, {1, 1, 4}),
                      "C6 H14 O1 "});
     cases.push_back({"drawn", drawnStructure(), "C11 H15 O1 Cl1 "});
+    // Rows a file can hold but the editor never makes: a doubled bond, a bond from an atom to
+    // itself, in a chain with a ring.
+    cases.push_back(
+        {"doubled and self bonds",
+         molecule(7, {{1, 2}, {2, 3}, {2, 3}, {3, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 4}, {6, 7}}),
+         ""});
     std::mt19937 random(2024);
     for (int i = 0; i < 12; ++i) {
         Structure s = randomMolecule(random);
