@@ -97,9 +97,6 @@ BondCleaver::BondCleaver(const Structure& structure, const ElementTable& element
     m_rootMass.assign(atomRows + 1, 0);
     m_rootHash.assign(atomRows + 1, 0);
     m_rootSize.assign(atomRows + 1, 0);
-    m_allAtoms.resize(at(m_atoms));
-    for (int a = 1; a <= m_atoms; ++a)
-        m_allAtoms[at(a) - 1] = a;
     m_sideQueue[0].assign(atomRows, 0);
     m_sideQueue[1].assign(atomRows, 0);
     m_seenBy[0].assign(atomRows, 0);
@@ -181,10 +178,10 @@ bool BondCleaver::sameAtoms(int fragment, int piece) const {
     return true;
 }
 
-void BondCleaver::labelFrom(const int* roots, int count, int first, int second) {
+void BondCleaver::labelAll(int first, int second) {
+    std::fill(m_component.begin(), m_component.end(), 0);
     int* const stack = m_stack.data(); // room for every atom: each is pushed at most once
-    for (int r = 0; r < count; ++r) {
-        const int root = roots[r];
+    for (int root = 1; root <= m_atoms; ++root) {
         if (m_component[at(root)] != 0) continue;
         // A depth-first search from the lowest unlabelled row labels the piece with that row
         // and sums its mass, atom hash and size.
@@ -220,8 +217,7 @@ void BondCleaver::labelFrom(const int* roots, int count, int first, int second) 
 void BondCleaver::labelComponents(int first, int second) {
     std::fill(m_groupsOf.begin(), m_groupsOf.end(), 0);
     if (second == 0 || first != m_baseBond) {
-        std::fill(m_component.begin(), m_component.end(), 0);
-        labelFrom(m_allAtoms.data(), m_atoms, first, 0);
+        labelAll(first, 0);
         m_baseBond = second == 0 ? -1 : first;
         m_cutOff = {};
     } else {
@@ -236,8 +232,9 @@ void BondCleaver::labelComponents(int first, int second) {
 
 void BondCleaver::cutOff(int first, int second) {
     // Searches from both ends of the second bond, one atom from each side in turn: if they
-    // meet, the bond splits nothing; otherwise the side that runs out first is the smaller
-    // part and gets a label of its own, so a cut costs the size of its smaller part.
+    // meet, the bond splits nothing; otherwise the side that runs out first is the part cut
+    // off and gets a label of its own. The search stops then, so a cut costs about the size
+    // of its smaller part, not of the whole piece.
     const int ends[2] = {m_bondA[at(second)], m_bondB[at(second)]};
     if (ends[0] == ends[1]) return;
     ++m_searchStamp;

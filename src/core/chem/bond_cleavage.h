@@ -54,7 +54,7 @@ private:
     void remember(int fragment, std::uint64_t key);
 
     void labelComponents(int first, int second);
-    void labelFrom(const int* roots, int count, int first, int second);
+    void labelAll(int first, int second);
     void cutOff(int first, int second);
     void undoCutOff();
     int scanGroups(int first, int second);
@@ -104,7 +104,6 @@ private:
     std::vector<std::int64_t> m_rootMass;
     std::vector<std::uint64_t> m_rootHash;
     std::vector<int> m_rootSize;
-    std::vector<int> m_allAtoms; ///< 1..atom count
     /// While pairs with first bond m_baseBond are cleaved, the labels are those without that
     /// bond alone, except for the part the last pair cut off, which m_cutOff restores.
     int m_baseBond = -1;
