@@ -30,8 +30,9 @@ constexpr const char* kHelp =
     "                    100)\n"
     "\n"
     "A piece's mass is, over its atoms, the element's nominal mass plus the atom's implicit\n"
-    "hydrogens. Pieces with equal mass and equal product of atom numbers count as one; the\n"
-    "first found is kept. A piece is an odd-electron ion when 1 + its rings-plus-double-bonds\n"
+    "hydrogens. A piece found again by another cleavage is listed once; different sets of\n"
+    "atoms are different fragments, even at equal mass. A piece is an odd-electron ion when 1 + "
+    "its rings-plus-double-bonds\n"
     "shares (C +1, N +0.5, H and halogens -0.5, ...) is a whole number.\n"
     "\n"
     "Output: \"Fragments: N\" (the molecular ion included), then the results list, one line\n"
@@ -45,11 +46,9 @@ constexpr const char* kHelp =
     "the program's heap sort), atoms as 1-based atom rows of the structure's tables in\n"
     "ascending order (the molecular ion lists every atom), odd_electron always computed.\n"
     "\n"
-    "Exit status: 0 on success; 1 when the file cannot be read, when no fragment can be\n"
+    "Exit status: 0 on success; 1 when the file cannot be read or when no fragment can be\n"
     "generated (\"No Fragments could be Generated\": no bond, or only ring bonds with\n"
-    "--single) or when the structure is too large (\"Structure is Too Large to\n"
-    "Autofragment.\": the product of a piece's atom numbers exceeds double precision, which\n"
-    "happens beyond about 170 atoms); 2 for wrong arguments.\n";
+    "--single); 2 for wrong arguments.\n";
 
 struct Options {
     std::filesystem::path file;

@@ -68,26 +68,27 @@ AutofragmentResult RunAutofragment(const Structure& structure, const ElementTabl
     Gauge gauge(total, progress);
     BondCleaver cleaver(structure, elements, table);
 
-    auto finishCleavage = [&](const CleaveResult& cleaved) -> std::optional<AutofragmentResult> {
-        std::optional<AutofragmentResult> end;
-        if (cleaved.tooLarge)
-            end =
-                stopped(table, AutofragmentStatus::TooLarge, std::string(kTooLargeToAutofragment));
-        else if (!gauge.advance())
-            end = stopped(table, AutofragmentStatus::Cancelled, {});
-        if (end) {
-            end->cleavages = gauge.done();
-            end->totalCleavages = total;
-        }
+    auto finishCleavage = [&]() -> std::optional<AutofragmentResult> {
+        if (gauge.advance()) return std::nullopt;
+        AutofragmentResult end = stopped(table, AutofragmentStatus::Cancelled, {});
+        end.cleavages = gauge.done();
+        end.totalCleavages = total;
         return end;
     };
 
-    for (int i = 1; i <= bonds; ++i)
-        if (auto end = finishCleavage(cleaver.CleaveBonds(i, 0))) return *end;
+    for (int i = 1; i <= bonds; ++i) {
+        cleaver.CleaveBonds(i, 0);
+        if (auto end = finishCleavage()) return *end;
+    }
+    // A pair that cannot split more than its first bond alone leaves pieces the single
+    // cleavages have recorded already: it counts as done without being cleaved. In ring
+    // systems most pairs are of this kind.
     if (!options.singleOnly)
         for (int i = 1; i <= bonds; ++i)
-            for (int j = i + 1; j <= bonds; ++j)
-                if (auto end = finishCleavage(cleaver.CleaveBonds(i, j))) return *end;
+            for (int j = i + 1; j <= bonds; ++j) {
+                if (cleaver.pairCanSplit(i, j)) cleaver.CleaveBonds(i, j);
+                if (auto end = finishCleavage()) return *end;
+            }
 
     AutofragmentResult result;
     result.cleavages = gauge.done();

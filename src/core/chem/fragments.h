@@ -10,9 +10,6 @@ namespace qzx {
 class ElementTable;
 class Structure;
 
-/// Error message of a run whose fragment signature (the product of atom rows) overflows.
-inline constexpr std::string_view kTooLargeToAutofragment =
-    "Structure is Too Large to Autofragment.";
 /// Information message of a run that found no fragment.
 inline constexpr std::string_view kNoFragmentsGenerated = "No Fragments could be Generated";
 /// Appended to a results-list row of an odd-electron ion: a blank, the middle dot (U+00B7,

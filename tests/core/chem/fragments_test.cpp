@@ -70,18 +70,19 @@ TEST(CleaveBonds, APieceFoundAgainIsStoredOnce) {
     EXPECT_EQ(again.FragmentCount, 5);
 }
 
-TEST(CleaveBonds, EqualMassAndEqualAtomProductCountAsTheSameFragment) {
+TEST(CleaveBonds, DifferentAtomSetsOfEqualMassAndEqualAtomProductAreBothKept) {
     // Hexane drawn as 1-6-4-5-3-2: cutting 6-4 gives {1,6}; cutting 4-5 and 5-3 gives {2,3}.
-    // Both are CH3-CH2 (29) and 1 x 6 = 2 x 3, so {2,3} counts as {1,6} found again.
+    // Both are CH3-CH2 (29) and 1 x 6 = 2 x 3, but they are different ends of the molecule:
+    // a spectrum match or a marked structure needs both, so {2,3} is a fragment of its own.
     const Structure hexane = molecule(6, {{1, 6}, {6, 4}, {4, 5}, {5, 3}, {3, 2}});
     FragmentTable table;
     BondCleaver cleaver(hexane, elements(), table);
     cleaver.CleaveBonds(2, 0);
     const CleaveResult result = cleaver.CleaveBonds(3, 4);
     EXPECT_EQ(result.pieces, 3);
-    EXPECT_EQ(result.newFragments, 2);
+    EXPECT_EQ(result.newFragments, 3);
     EXPECT_EQ(tableRows(table),
-              (Rows{{29, {1, 6}}, {57, {2, 3, 4, 5}}, {43, {1, 4, 6}}, {14, {5}}}));
+              (Rows{{29, {1, 6}}, {57, {2, 3, 4, 5}}, {43, {1, 4, 6}}, {29, {2, 3}}, {14, {5}}}));
 }
 
 TEST(CleaveBonds, PiecesOfSeveralGroupsComeFirstThenSingleGroupsThenLoneAtoms) {
@@ -95,17 +96,31 @@ TEST(CleaveBonds, PiecesOfSeveralGroupsComeFirstThenSingleGroupsThenLoneAtoms) {
     EXPECT_EQ(piecesByGrouping(s, 5, 6), (std::vector<AtomSet>{{3, 4, 5, 6}, {1, 2}, {7}}));
 }
 
-TEST(CleaveBonds, AnOverflowingSignatureStopsAfterThePiecesBeforeIt) {
-    // Propane (atoms 1-3) and a separate chain of atoms 4..183, whose product of atom rows
-    // is beyond double range. Cutting 1-2 gives {2,3} first, then the chain.
+TEST(CleaveBonds, PiecesOfHundredsOfAtomsAreRecordedAndFoundAgain) {
+    // Propane (atoms 1-3) and a separate chain of atoms 4..900: the chain is one piece of 897
+    // atoms, recorded once however often a cleavage in propane leaves it.
     std::vector<BondRow> bonds{{1, 2}, {2, 3}};
-    for (int a = 4; a < 183; ++a)
+    for (int a = 4; a < 900; ++a)
         bonds.push_back({a, a + 1});
-    const Structure s = molecule(183, bonds);
+    const Structure s = molecule(900, bonds);
     FragmentTable table;
-    const CleaveResult result = CleaveBonds(s, elements(), table, 1, 0);
-    EXPECT_TRUE(result.tooLarge);
-    EXPECT_EQ(tableRows(table), (Rows{{29, {2, 3}}}));
+    BondCleaver cleaver(s, elements(), table);
+    EXPECT_EQ(cleaver.CleaveBonds(1, 0).newFragments, 3);
+    EXPECT_EQ(cleaver.CleaveBonds(2, 0).newFragments, 2) << "the long chain again";
+    ASSERT_EQ(table.FragmentCount, 5);
+    EXPECT_EQ(tableRows(table)[0], (std::pair<int, AtomSet>{29, {2, 3}}));
+    EXPECT_EQ(table.fragment(2).AtomCount(), 897);
+    EXPECT_EQ(table.fragment(2).Mass, 897 * 14 + 2);
+    EXPECT_EQ(tableRows(table)[2], (std::pair<int, AtomSet>{15, {1}}));
+
+    // Cutting the long chain's first bond leaves propane whole, a piece that differs from the
+    // chain by one atom and that atom: three new fragments.
+    const CleaveResult cut = cleaver.CleaveBonds(3, 0);
+    EXPECT_EQ(cut.pieces, 3);
+    EXPECT_EQ(cut.newFragments, 3);
+    EXPECT_EQ(tableRows(table)[5], (std::pair<int, AtomSet>{44, {1, 2, 3}}));
+    EXPECT_EQ(table.fragment(7).AtomCount(), 896);
+    EXPECT_EQ(tableRows(table)[7], (std::pair<int, AtomSet>{15, {4}}));
 }
 
 TEST(CleaveBonds, BondsAndRowsOutsideTheTablesBreakOrJoinNothing) {
