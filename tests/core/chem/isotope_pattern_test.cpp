@@ -264,6 +264,19 @@ TEST(NominalIsotopePattern, RefusesInputsBeyondItsWorkingLimits) {
     ASSERT_EQ(notices.texts.size(), 1u);
     EXPECT_EQ(notices.texts[0],
               "The Isotope Pattern Is Too Wide!\r\nTry Using a Larger Minimum% Value");
+    // A million carbons, the most atoms taken: sums of masses stay whole and in range, and
+    // the lightest 50 reported positions lie around 1e6 x 12 + 10,700 carbon-13 atoms.
+    notices.texts.clear();
+    const IsotopePattern million = nominal("C1000000", 0.05f, notices);
+    EXPECT_TRUE(notices.texts.empty());
+    ASSERT_EQ(million.peaks.size(), 50u);
+    for (std::size_t i = 0; i < million.peaks.size(); ++i) {
+        EXPECT_TRUE(std::isfinite(million.peaks[i].abundance));
+        EXPECT_GE(million.peaks[i].abundance, 5.0f);
+        EXPECT_EQ(million.peaks[i].mass, million.peaks[0].mass + static_cast<float>(i));
+    }
+    EXPECT_GT(million.peaks.front().mass, 12010000.0f);
+    EXPECT_LT(million.peaks.back().mass, 12011000.0f);
     // 5,000 of them fit even with a threshold of 0: the far tails are trimmed.
     notices.texts.clear();
     EXPECT_EQ(nominal("Hg5000", 0.0f, notices).peaks.size(), 50u);
