@@ -1,8 +1,8 @@
-// The nominal isotope pattern: one atom at a time, weak positions dropped after every atom.
+// The nominal isotope pattern: each element's n-atom distribution by repeated squaring, the
+// elements convolved together, the threshold applied once to the finished cluster.
 #include "chem/isotope_pattern.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "chem/composition.h"
@@ -12,34 +12,95 @@
 namespace qzx {
 namespace {
 
-/// Between atoms, the finished-pattern mode drops positions below this fraction of the
-/// largest: far below anything shown, and it keeps the list short.
-constexpr double kWorkingCut = 1e-12;
+/// After every convolution the positions at either end below this fraction of that step's
+/// largest position are trimmed. Every trim removes less than W x kWorkingCut of probability
+/// (W <= 5,000 positions); a step's error is at most the sum of its two inputs' errors plus
+/// its own trim, so N atoms lose at most (N - 1) x W x kWorkingCut in total. The largest exact
+/// probability is at least 1 / W, so a reported percentage moves by at most
+/// 200 x (N - 1) x W^2 x kWorkingCut points: 5e-5 points for 1,000,000 atoms, 2e-9 points for
+/// a 3,000-atom protein. Positions below this fraction of the largest are never reported,
+/// even with a threshold of 0; they are below 1e-18 % of the largest peak.
+constexpr double kWorkingCut = 1e-20;
 
-/// Whole-number masses of one element's isotopes and their abundances.
-struct NominalIsotopes {
-    int count = 0;
-    std::array<int, kIsotopeSlots> mass{};
-    std::array<double, kIsotopeSlots> abundance{};
-    int lightest = 0;
-    int heaviest = 0;
+/// A run of whole-number masses from `low` on, with their probabilities.
+struct Distribution {
+    long long low = 0;
+    std::vector<double> p;
 };
 
-NominalIsotopes nominalIsotopes(const ElementRecord& element) {
-    NominalIsotopes isotopes;
-    isotopes.count = std::clamp(element.IsotopeCount, 0, kIsotopeSlots);
-    for (int j = 0; j < isotopes.count; ++j) {
-        isotopes.mass[j] = static_cast<int>(Round(element.Isotopes[j + 1].Mass));
-        isotopes.abundance[j] = element.Isotopes[j + 1].Abundance;
+/// Trims weak ends; false when the cluster is wider than the working space.
+bool trim(Distribution& d) {
+    const double largest = *std::max_element(d.p.begin(), d.p.end());
+    const double cut = largest * kWorkingCut;
+    std::size_t first = 0, last = d.p.size();
+    while (first < last && !(d.p[first] >= cut && d.p[first] > 0.0))
+        ++first;
+    while (last > first && !(d.p[last - 1] >= cut && d.p[last - 1] > 0.0))
+        --last;
+    if (first == last) { // nothing left: keep one empty position so the shape stays valid
+        d.p.assign(1, 0.0);
+        return true;
     }
-    // The table lists isotopes by ascending mass; taking the extremes keeps the step list in
-    // range even for an edited table that does not.
-    if (isotopes.count > 0) {
-        const auto first = isotopes.mass.begin();
-        isotopes.lightest = *std::min_element(first, first + isotopes.count);
-        isotopes.heaviest = *std::max_element(first, first + isotopes.count);
+    d.low += static_cast<long long>(first);
+    d.p.erase(d.p.begin() + static_cast<std::ptrdiff_t>(last), d.p.end());
+    d.p.erase(d.p.begin(), d.p.begin() + static_cast<std::ptrdiff_t>(first));
+    return d.p.size() <= static_cast<std::size_t>(kMaxNominalPositions);
+}
+
+/// The distribution of the sum of two independent masses, trimmed.
+bool convolve(const Distribution& a, const Distribution& b, Distribution& out) {
+    Distribution sum;
+    sum.low = a.low + b.low;
+    sum.p.assign(a.p.size() + b.p.size() - 1, 0.0);
+    for (std::size_t i = 0; i < a.p.size(); ++i) {
+        const double x = a.p[i];
+        if (x == 0.0) continue;
+        double* target = sum.p.data() + i;
+        for (std::size_t j = 0; j < b.p.size(); ++j)
+            target[j] += x * b.p[j];
     }
-    return isotopes;
+    out = std::move(sum);
+    return trim(out);
+}
+
+/// One atom of an element: its isotopes' probabilities at their rounded masses.
+Distribution oneAtom(const ElementRecord& element) {
+    const int count = std::clamp(element.IsotopeCount, 0, kIsotopeSlots);
+    long long lightest = 0, heaviest = 0;
+    for (int j = 1; j <= count; ++j) {
+        const auto mass = static_cast<long long>(Round(element.Isotopes[j].Mass));
+        // The table lists isotopes by ascending mass; the extremes keep an edited table that
+        // does not in range too.
+        lightest = j == 1 ? mass : std::min(lightest, mass);
+        heaviest = j == 1 ? mass : std::max(heaviest, mass);
+    }
+    Distribution d;
+    d.low = lightest;
+    d.p.assign(static_cast<std::size_t>(heaviest - lightest + 1), 0.0);
+    for (int j = 1; j <= count; ++j)
+        d.p[static_cast<std::size_t>(Round(element.Isotopes[j].Mass) - lightest)] +=
+            element.Isotopes[j].Abundance;
+    return d;
+}
+
+/// `atoms` atoms of one element by binary powering: O(log atoms) convolutions.
+bool power(Distribution base, int atoms, Distribution& out) {
+    Distribution result{0, {1.0}};
+    bool first = true;
+    while (atoms > 0) {
+        if (atoms & 1) {
+            if (first) {
+                result = base;
+                first = false;
+            } else if (!convolve(result, base, result)) {
+                return false;
+            }
+        }
+        atoms >>= 1;
+        if (atoms > 0 && !convolve(base, base, base)) return false;
+    }
+    out = std::move(result);
+    return true;
 }
 
 } // namespace
@@ -61,68 +122,29 @@ IsotopePattern NominalIsotopePattern(const Composition& composition, const Eleme
         return result;
     }
 
-    const bool everyAtom = options.pruning == NominalPruning::EveryAtom;
-    const double threshold = options.threshold;
-    const double cut = everyAtom ? threshold : std::min(threshold, kWorkingCut);
-
-    // The pattern: whole-number masses and fractions of the largest position, in mass order.
-    std::vector<int> masses{0};
-    std::vector<double> fractions{1.0};
-    std::vector<double> step(kMaxNominalPositions);
+    Distribution cluster{0, {1.0}};
     for (int element = 1; element <= kElementCount; ++element) {
         const int count = composition[element];
         if (count < 1) continue;
-        const NominalIsotopes isotopes = nominalIsotopes(elements[element]);
-        for (int atom = 0; atom < count; ++atom) {
-            // The kept positions bound the next step, so the width stays that of the cluster
-            // instead of growing with every atom.
-            const int newLow = masses.front() + isotopes.lightest;
-            const int width = masses.back() + isotopes.heaviest - newLow + 1;
-            if (width > kMaxNominalPositions) {
-                notices.notice("The Isotope Pattern Is Too Wide!\r\n"
-                               "Try Using a Larger Minimum% Value");
-                return result;
-            }
-            std::fill_n(step.begin(), width, 0.0);
-            for (int j = 0; j < isotopes.count; ++j) {
-                const double a = isotopes.abundance[j];
-                const int offset = isotopes.mass[j] - newLow;
-                for (std::size_t p = 0; p < masses.size(); ++p)
-                    step[masses[p] + offset] += a * fractions[p];
-            }
-            double largest = *std::max_element(step.begin(), step.begin() + width);
-            if (largest == 0.0) largest = 1.0;
-
-            masses.clear();
-            fractions.clear();
-            for (int k = 0; k < width; ++k) {
-                double fraction = step[k] / largest;
-                // The calculators' rule keeps the pattern in single precision.
-                if (everyAtom) fraction = static_cast<float>(fraction);
-                // A position no combination reached (fraction 0) is no peak, whatever the
-                // threshold.
-                if (fraction < cut || fraction == 0.0) continue;
-                masses.push_back(newLow + k);
-                fractions.push_back(fraction);
-            }
-            if (masses.empty()) return result; // a threshold above 100 % keeps nothing
+        Distribution part;
+        if (!power(oneAtom(elements[element]), count, part) || !convolve(cluster, part, cluster)) {
+            notices.notice("The Isotope Pattern Is Too Wide!\r\n"
+                           "Try Using a Larger Minimum% Value");
+            return result;
         }
     }
-    if (!everyAtom) {
-        std::size_t kept = 0;
-        for (std::size_t p = 0; p < masses.size(); ++p) {
-            if (fractions[p] < threshold) continue;
-            masses[kept] = masses[p];
-            fractions[kept++] = fractions[p];
-        }
-        masses.resize(kept);
-        fractions.resize(kept);
-    }
 
-    const std::size_t reported = std::min<std::size_t>(masses.size(), kMaxNominalPeaks);
-    for (std::size_t p = 0; p < reported; ++p)
-        result.peaks.push_back(
-            {static_cast<float>(masses[p]), static_cast<float>(fractions[p] * 100.0)});
+    const double largest = *std::max_element(cluster.p.begin(), cluster.p.end());
+    if (largest == 0.0) return result;
+    const double threshold = options.threshold;
+    for (std::size_t k = 0; k < cluster.p.size(); ++k) {
+        const double fraction = cluster.p[k] / largest;
+        // A position no combination reached (fraction 0) is no peak, whatever the threshold.
+        if (fraction < threshold || fraction == 0.0) continue;
+        result.peaks.push_back({static_cast<float>(cluster.low + static_cast<long long>(k)),
+                                static_cast<float>(fraction * 100.0)});
+        if (result.peaks.size() == static_cast<std::size_t>(kMaxNominalPeaks)) break;
+    }
     return result;
 }
 

@@ -35,45 +35,33 @@ public:
 constexpr int kMaxNominalPeaks = 50;
 /// Most peaks an accurate pattern reports.
 constexpr int kMaxAccuratePeaks = 30;
-/// Positions the nominal convolution can hold between two atoms.
+/// Positions the nominal convolution can hold after trimming.
 constexpr int kMaxNominalPositions = 5000;
-/// Atoms the nominal convolution takes at most (its cost grows with every atom).
+/// Atoms the nominal convolution takes at most.
 constexpr long long kMaxNominalAtoms = 1000000;
 /// Terms per expanded element: 1,050 atoms of a two-isotope element give 1,051.
 constexpr int kMaxIsotopeTerms = 1051;
 /// Combinations above the 0.00001 % floor that the accurate calculation can merge.
 constexpr int kMaxRawCombinations = 32000;
 
-/// Where the nominal calculation drops weak positions.
-enum class NominalPruning {
-    /// After every atom, every position below the threshold: the calculators' rule, and cheap.
-    /// A position dropped early cannot feed the heavier positions of later atoms, so the heavy
-    /// side of a cluster comes out too weak: benzene's M+2 at 0.06 % instead of 0.18 % with a
-    /// threshold of 0.05 %, C60's M+2 at 10 % instead of 21 % with 0.5 %.
-    EveryAtom,
-    /// Between atoms only positions below 1e-12 of the largest (or below the threshold, when
-    /// that is smaller); the threshold applies once, to the finished cluster. The abundances
-    /// are then those of the complete convolution.
-    FinishedPattern,
-};
-
 /// Options of the nominal isotope pattern.
 struct NominalIsotopeOptions {
-    /// Fraction of the largest position below which a position is dropped: the profiler
-    /// passes its "Minimum %" x 0.01, the formula calculator 0.005.
+    /// Fraction of the largest position below which a position is not reported: the profiler
+    /// passes its "Minimum %" x 0.01, the formula calculator 0.005. It applies once, to the
+    /// finished cluster, so the reported abundances are those of the complete distribution.
     float threshold = 0.0005f;
-    NominalPruning pruning = NominalPruning::EveryAtom;
 };
 
-/// The isotope cluster in nominal (whole-number) masses, built by convolving one atom at a
-/// time (elements in element-number order) and dropping weak positions as `options` says.
-/// Elements with a count below 1 are ignored. A position without abundance (one that no
-/// isotope combination reaches, or too weak for the arithmetic) is never reported, even with
-/// a threshold of 0. A composition without atoms gives no peaks. The lightest 50 surviving
-/// positions are reported.
+/// The isotope cluster in nominal (whole-number) masses: each element's distribution of its
+/// atoms by repeated squaring, the elements convolved together in double precision, positions
+/// below 1e-20 of the largest trimmed between steps (a reported percentage moves by at most
+/// 5e-5 points), then the threshold applied once. Elements with a count below 1 are ignored.
+/// A position without abundance (one that no isotope combination reaches) is never reported,
+/// even with a threshold of 0. A composition without atoms gives no peaks. The lightest 50
+/// positions at or above the threshold are reported.
 ///
 /// Refuses, with a notice and no peaks, a composition of more than 1,000,000 atoms or one
-/// whose kept positions would need more than 5,000 places; nothing else is shown.
+/// whose cluster needs more than 5,000 places; nothing else is shown.
 IsotopePattern NominalIsotopePattern(const Composition& composition, const ElementTable& elements,
                                      const NominalIsotopeOptions& options, IsotopeNotices& notices);
 
