@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "chem/element_table.h"
 #include "util/rounding.h"
@@ -21,6 +23,14 @@ constexpr int kProgressEvery = 50;
 constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 /// Pruning keeps this distance (u) from the window so rounding never drops a candidate.
 constexpr double kPruneMargin = 1e-6;
+/// The innermost heavy level is looked up (see InnermostTable) only when it has at least this
+/// many counts; below it, trying each count costs no more than the look-up.
+constexpr int kLookupFewestCounts = 8;
+/// ... and at most this many, which keeps the table a few megabytes.
+constexpr int kLookupMostCounts = 1 << 20;
+/// ... and only while the window holds less than this share of every hydrogen step; wider
+/// windows admit most counts anyway.
+constexpr double kLookupWidestShare = 0.25;
 
 /// round(x) as a count, with huge, infinite or undefined values held inside int.
 int roundedCount(double x) {
@@ -53,6 +63,69 @@ struct Level {
     int saturation = 0;  ///< hydrogens per atom in the saturation bound
     /// Largest count the level can reach anywhere in the search.
     int reachable = 0;
+};
+
+/// The counts of the innermost heavy level that can meet the window together with hydrogen.
+///
+/// With the outer levels' mass `partial` fixed, k atoms of mass m and h hydrogens of mass mH
+/// land in the window when h lies within tolerance / mH of (target - partial) / mH - k m / mH.
+/// So k qualifies exactly when the fractional part of k a (a = m / mH) lies within that
+/// distance of the fractional part of (target - partial) / mH, on the circle [0, 1). The table
+/// holds those fractional parts for every reachable k, sorted, with a bucket index over [0, 1),
+/// so each outer combination finds its few qualifying counts without trying all of them.
+class InnermostTable {
+public:
+    InnermostTable(double ratio, int most) {
+        m_entries.reserve(static_cast<std::size_t>(most) + 1);
+        for (int k = 0; k <= most; ++k) {
+            const double x = k * ratio;
+            m_entries.push_back({x - std::floor(x), k});
+        }
+        std::sort(m_entries.begin(), m_entries.end(),
+                  [](const Entry& a, const Entry& b) { return a.fraction < b.fraction; });
+        m_buckets = 16;
+        while (m_buckets < static_cast<int>(m_entries.size()))
+            m_buckets *= 2;
+        m_bucketStart.assign(static_cast<std::size_t>(m_buckets) + 1, 0);
+        std::size_t i = 0;
+        for (int b = 0; b <= m_buckets; ++b) {
+            const double from = static_cast<double>(b) / m_buckets;
+            while (i < m_entries.size() && m_entries[i].fraction < from)
+                ++i;
+            m_bucketStart[static_cast<std::size_t>(b)] = static_cast<int>(i);
+        }
+    }
+
+    /// Appends every k within [first, last] whose fraction lies within `reach` of `centre`
+    /// (0 <= centre < 1, reach < 0.5) around the circle, in table order.
+    void find(double centre, double reach, int first, int last, std::vector<int>& out) const {
+        const double low = centre - reach;
+        const double high = centre + reach;
+        collect(std::max(low, 0.0), std::min(high, 1.0), first, last, out);
+        if (low < 0.0) collect(low + 1.0, 1.0, first, last, out);
+        if (high > 1.0) collect(0.0, high - 1.0, first, last, out);
+    }
+
+private:
+    struct Entry {
+        double fraction = 0.0; ///< fractional part of k a, 0 to below 1
+        int count = 0;         ///< k
+    };
+
+    void collect(double low, double high, int first, int last, std::vector<int>& out) const {
+        const int bucket = std::clamp(static_cast<int>(low * m_buckets), 0, m_buckets - 1);
+        const auto n = static_cast<int>(m_entries.size());
+        for (int i = m_bucketStart[static_cast<std::size_t>(bucket)]; i < n; ++i) {
+            const Entry& e = m_entries[static_cast<std::size_t>(i)];
+            if (e.fraction < low) continue;
+            if (e.fraction > high) break;
+            if (e.count >= first && e.count <= last) out.push_back(e.count);
+        }
+    }
+
+    std::vector<Entry> m_entries;
+    std::vector<int> m_bucketStart; ///< first entry of each bucket of width 1 / m_buckets
+    int m_buckets = 0;
 };
 
 class Enumerator {
@@ -106,6 +179,7 @@ public:
             m_saturationAbove[d] = m_saturationAbove[d + 1] + most * std::max(level.saturation, 0);
             m_massBelow[d] = m_massBelow[d + 1] + level.minimum * level.mass;
         }
+        prepareLookup();
         m_lastReport = Clock::now();
     }
 
@@ -130,12 +204,46 @@ private:
         return most;
     }
 
+    /// Builds the innermost level's table when a look-up beats trying every count.
+    void prepareLookup() {
+        if (m_levels.empty() || m_massH <= 0.0 || m_maxH <= 0) return;
+        const Level& inner = m_levels.back();
+        if (inner.mass <= 0.0) return;
+        if (inner.reachable < kLookupFewestCounts || inner.reachable > kLookupMostCounts) return;
+        // The look-up keeps a margin far above the rounding of the sums, so it never misses a
+        // count whose hydrogens the exact comparison would accept.
+        m_lookupReach = (m_tolerance + kPruneMargin) * m_inverseMassH;
+        if (!(2.0 * m_lookupReach < kLookupWidestShare)) return;
+        m_lookup.emplace(inner.mass * m_inverseMassH, inner.reachable);
+    }
+
+    /// The innermost heavy level through the table: only the counts that can meet the window
+    /// with some hydrogen count, ascending as the enumeration order wants them.
+    void innermostByLookup(const Level& level, double partial, int saturation) {
+        const int most = levelMaximum(level, partial);
+        if (most < level.minimum) return;
+        const double x = (m_input.target - partial) * m_inverseMassH;
+        m_hits.clear();
+        m_lookup->find(x - std::floor(x), m_lookupReach, level.minimum, most, m_hits);
+        std::sort(m_hits.begin(), m_hits.end());
+        for (int count : m_hits) {
+            if (m_stop) break;
+            m_counts[level.row] = count;
+            hydrogens(partial + count * level.mass, saturation + count * level.saturation);
+        }
+        m_counts[level.row] = 0;
+    }
+
     void descend(std::size_t d, double partial, int saturation) {
         if (d == m_levels.size()) {
             hydrogens(partial, saturation);
             return;
         }
         const Level& level = m_levels[d];
+        if (d + 1 == m_levels.size() && m_lookup.has_value()) {
+            if (!m_stop && !tick()) innermostByLookup(level, partial, saturation);
+            return;
+        }
         const int most = levelMaximum(level, partial);
         for (int count = level.minimum; count <= most; ++count) {
             if (m_stop || tick()) return;
@@ -278,6 +386,9 @@ private:
     std::vector<double> m_massAbove;
     std::vector<double> m_saturationAbove;
     std::vector<double> m_massBelow;
+    std::optional<InnermostTable> m_lookup; ///< the innermost level's table, when it pays
+    double m_lookupReach = 0.0;             ///< the window's half width in hydrogen steps
+    std::vector<int> m_hits;                ///< counts found by the look-up
     std::array<std::int32_t, kFormulaRows> m_counts{};
     std::array<int, kFormulaRows> m_elements{};
     std::array<std::int32_t, 3> m_changeable{}; ///< element numbers of rows 5-7
