@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -220,6 +221,133 @@ TEST(FormulaSearch, AgreesWithTheUnprunedEnumerationInOrderAndContent) {
             EXPECT_EQ(c.difference, std::lround(std::abs(mass - queries[q].target) * 1e4));
         }
     }
+}
+
+/// Every composition the rows allow, tried one by one: each heavy row from its minimum until
+/// the mass leaves the window, hydrogen from its minimum to saturation and its maximum, every
+/// candidate built in full as the search stores it.
+std::vector<FormulaCandidate> bruteForce(const FormulaSearchInput& in) {
+    const std::array<int, kFormulaRows> element = {
+        1, 2, 4, 3, in.rowElements[kRow5], in.rowElements[kRow6], in.rowElements[kRow7]};
+    std::array<double, kFormulaRows> mass{};
+    std::array<int, kFormulaRows> low{}, high{}, rdbClass{1, 2, 0, 3, 0, 0, 0};
+    for (int row = 0; row < kFormulaRows; ++row) {
+        const FormulaSearchRow& r = in.rows[row];
+        mass[row] = table()[element[row]].ExactMass;
+        if (row >= kRow5 && r.enabled) rdbClass[row] = table()[element[row]].RdbClass;
+        low[row] = r.enabled ? std::max(r.minimum, 0) : 0;
+        high[row] = !r.enabled ? 0 : r.maximum > 0 ? r.maximum : 100000;
+    }
+    const double upper = in.target + in.tolerance;
+    std::vector<FormulaCandidate> found;
+    std::array<std::int32_t, kFormulaRows> k{};
+    auto hydrogens = [&](double partial) {
+        int saturation = 2 * k[kRowC] + k[kRowN] + 2;
+        double like[5] = {double(k[kRowC]), 0, double(k[kRowN]), 0, 0}; // C, H, N, 4, 5
+        for (int row : {kRow5, kRow6, kRow7}) {
+            const int c = rdbClass[row];
+            saturation += c == 1   ? 2 * k[row]
+                          : c == 2 ? -k[row]
+                          : c == 3 ? k[row]
+                          : c >= 4 ? (c - 1) * k[row]
+                                   : 0;
+            if (c >= 1 && c <= 5) like[c == 1 ? 0 : c == 2 ? 1 : c - 1] += k[row];
+        }
+        for (k[kRowH] = low[kRowH]; k[kRowH] <= std::min(high[kRowH], saturation); ++k[kRowH]) {
+            const double m = partial + k[kRowH] * mass[kRowH];
+            if (!(std::abs(m - in.target) < in.tolerance)) continue;
+            const float rdb = static_cast<float>(like[0] - (like[1] + k[kRowH]) * 0.5 +
+                                                 like[2] * 0.5 + like[3] * 1.5 + 2 * like[4] + 1);
+            if (in.rdbLimits &&
+                (std::nearbyint(rdb) < in.rdbMinimum || std::nearbyint(rdb) > in.rdbMaximum))
+                continue;
+            if (in.molecularIonsOnly && rdb != std::floor(rdb)) continue;
+            if (in.nitrogenRule && k[kRowN] > 0 && (long(in.target) - k[kRowN]) % 2 != 0) continue;
+            FormulaCandidate c;
+            c.counts = k;
+            if (std::all_of(k.begin(), k.end(), [](int n) { return n == 0; })) continue;
+            c.position = static_cast<int>(found.size() + 1);
+            c.elements = {element[kRow5], element[kRow6], element[kRow7]};
+            c.difference = static_cast<int>(std::nearbyint(std::abs(m - in.target) * 1e4));
+            c.rdb = rdb;
+            found.push_back(c);
+        }
+    };
+    auto level = [&](auto& self, int i, double partial) -> void {
+        if (i == 6) return hydrogens(partial);
+        const int row = std::array{kRowC, kRowO, kRowN, kRow5, kRow6, kRow7}[i];
+        for (k[row] = low[row]; k[row] <= high[row]; ++k[row]) {
+            const double m = partial + k[row] * mass[row];
+            if (m > upper + 1e-6) break; // more atoms only add mass
+            self(self, i + 1, m);
+        }
+        k[row] = 0;
+    };
+    level(level, 0, 0.0);
+    return found;
+}
+
+TEST(FormulaSearch, RandomQueriesGiveExactlyTheBruteForceListUpToTheOverflow) {
+    std::mt19937 random(20261209);
+    auto uniform = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(random); };
+    auto real = [&](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(random);
+    };
+    const int changeable[] = {table().findSymbol("Cl"), table().findSymbol("Br"),
+                              table().findSymbol("F"),  table().findSymbol("S"),
+                              table().findSymbol("P"),  table().findSymbol("Si"),
+                              table().findSymbol("I"),  table().findSymbol("Na")};
+    int overflows = 0, withResults = 0, narrowWithResults = 0;
+    for (int q = 0; q < 300; ++q) {
+        FormulaSearchInput in =
+            query(real(50.0, 1500.0), std::exp(real(std::log(0.001), std::log(0.5))));
+        // Limits that keep the brute force to about 10^5 heavy combinations.
+        setRow(in, kRowC, uniform(0, 2), uniform(0, 3) == 0 ? 0 : uniform(5, 110));
+        in.rows[kRowH] = {uniform(0, 9) != 0, uniform(0, 3),
+                          uniform(0, 3) == 0 ? 0 : uniform(1, 220)};
+        if (uniform(0, 4) != 0) setRow(in, kRowO, uniform(0, 1), uniform(0, 30));
+        if (uniform(0, 4) != 0) setRow(in, kRowN, 0, uniform(0, 20));
+        for (int row : {kRow5, kRow6, kRow7})
+            if (uniform(0, 2) == 0) setRow(in, row, 0, uniform(1, 6), changeable[uniform(0, 7)]);
+        in.rdbLimits = uniform(0, 3) == 0;
+        in.rdbMinimum = uniform(-2, 5);
+        in.rdbMaximum = in.rdbMinimum + uniform(0, 30);
+        in.molecularIonsOnly = uniform(0, 3) == 0;
+        in.nitrogenRule = uniform(0, 2) == 0;
+        double combinations = 1;
+        for (int row : {kRowC, kRowO, kRowN, kRow5, kRow6, kRow7})
+            if (in.rows[row].enabled)
+                combinations *=
+                    (in.rows[row].maximum > 0 ? in.rows[row].maximum : in.target / 12) + 1;
+        if (combinations > 2e5) {
+            --q; // draw again: too slow for the brute force
+            continue;
+        }
+        SCOPED_TRACE(testing::Message()
+                     << "query " << q << " target " << in.target << " +- " << in.tolerance);
+        const std::vector<FormulaCandidate> expected = bruteForce(in);
+        const FormulaSearchResult result = FormulaSearch(in, table()); // 1,000 results at most
+        const std::size_t kept = std::min<std::size_t>(expected.size(), 1000);
+        EXPECT_EQ(result.end, expected.size() > 1000 ? FormulaSearchEnd::ListOverflow
+                                                     : FormulaSearchEnd::Completed);
+        ASSERT_EQ(result.candidates.size(), kept);
+        for (std::size_t i = 0; i < kept; ++i) {
+            const FormulaCandidate &a = result.candidates[i], &b = expected[i];
+            ASSERT_EQ(formulaCompositionText(a), formulaCompositionText(b)) << "result " << i;
+            EXPECT_EQ(a.position, b.position);
+            EXPECT_EQ(a.counts, b.counts);
+            EXPECT_EQ(a.elements, b.elements);
+            EXPECT_EQ(a.difference, b.difference);
+            EXPECT_EQ(a.rdb, b.rdb);
+        }
+        overflows += expected.size() > 1000;
+        withResults += !expected.empty();
+        narrowWithResults += !expected.empty() && in.tolerance < 0.05;
+    }
+    // The draw must reach both ends: narrow windows with results, and lists that overflow.
+    EXPECT_GT(withResults, 100);
+    EXPECT_GT(narrowWithResults, 50);
+    EXPECT_GT(overflows, 5);
 }
 
 TEST(FormulaSearch, RingsPlusDoubleBondsCountEachRowByItsClass) {
