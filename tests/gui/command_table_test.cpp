@@ -79,13 +79,13 @@ TEST(CommandTable, EnablingFollowsTheStructureTheModeAndTheServingWindow) {
         {"m1Molimport", true, true, true},
     };
     for (const Case& c : cases) {
-        const CommandSpec& spec = command(c.name);
+        const CommandSpec& entry = command(c.name);
         CommandView view;
-        EXPECT_EQ(commandEnabled(spec, view, true), c.noStructure) << c.name;
+        EXPECT_EQ(commandEnabled(entry, view, true), c.noStructure) << c.name;
         view.structurePresent = true;
-        EXPECT_EQ(commandEnabled(spec, view, true), c.drawing) << c.name;
+        EXPECT_EQ(commandEnabled(entry, view, true), c.drawing) << c.name;
         view.analyzeMode = true;
-        EXPECT_EQ(commandEnabled(spec, view, true), c.analyzing) << c.name;
+        EXPECT_EQ(commandEnabled(entry, view, true), c.analyzing) << c.name;
     }
     // A command nobody serves is never enabled; a menu is always open to choose from.
     CommandView ready;
