@@ -1,11 +1,18 @@
-// How fast the formula calculator lists every composition of a mass window, on the two
-// queries that bench/run_peer_comparison.sh also gives to the npm package mf-finder.
+// How fast the formula calculator lists every composition of a mass window, on the queries of
+// bench/formula_queries.txt, which bench/run_peer_comparison.sh also gives to mf-finder. Each
+// query is timed twice: the search alone, and with every result's composition text built as
+// the window shows it (the fair comparison: mf-finder builds its formula texts too).
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "chem/element_data_files.h"
+#include "chem/element_table.h"
 #include "chem/formula_search.h"
 #include "loaded_elements.h"
 
@@ -15,37 +22,66 @@ const qzx::ElementTable& elements() {
     return qzx::bench::loadedElementTable();
 }
 
-/// 500.2 +- 0.5 with C0-40 H0-80 N0-10 O0-20.
-qzx::FormulaSearchInput query500() {
+struct Query {
+    std::string name; ///< "500.2+-0.005/C0-40_H0-80_..."
     qzx::FormulaSearchInput input;
-    input.target = 500.2;
-    input.tolerance = 0.5;
-    input.rows[qzx::kRowC] = {true, 0, 40};
-    input.rows[qzx::kRowH] = {true, 0, 80};
-    input.rows[qzx::kRowO] = {true, 0, 20};
-    input.rows[qzx::kRowN] = {true, 0, 10};
-    input.maxResults = 100000000;
-    return input;
+};
+
+/// Reads one range word such as "Cl0-4" into its row; false when the word is not one.
+bool addRange(const std::string& word, qzx::FormulaSearchInput& input, int& nextFreeRow) {
+    std::size_t digits = 0;
+    while (digits < word.size() && !std::isdigit(static_cast<unsigned char>(word[digits])))
+        ++digits;
+    const std::string symbol = word.substr(0, digits);
+    int low = 0, high = 0;
+    if (std::sscanf(word.c_str() + digits, "%d-%d", &low, &high) != 2) return false;
+    int row = symbol == "C" ? qzx::kRowC
+              : symbol == "H" ? qzx::kRowH
+              : symbol == "O" ? qzx::kRowO
+              : symbol == "N" ? qzx::kRowN
+                              : nextFreeRow++;
+    if (row >= qzx::kFormulaRows) return false;
+    if (row >= qzx::kRow5) {
+        const int element = elements().findSymbol(symbol);
+        if (element <= 0) return false;
+        input.rowElements[static_cast<std::size_t>(row)] = element;
+    }
+    input.rows[static_cast<std::size_t>(row)] = {true, low, high};
+    return true;
 }
 
-/// 1000.5 +- 0.5 with C0-100 H0-200 N0-20 O0-30 S0-5 P0-3 (S and P in rows 5 and 6).
-qzx::FormulaSearchInput query1000() {
-    qzx::FormulaSearchInput input;
-    input.target = 1000.5;
-    input.tolerance = 0.5;
-    input.rows[qzx::kRowC] = {true, 0, 100};
-    input.rows[qzx::kRowH] = {true, 0, 200};
-    input.rows[qzx::kRowO] = {true, 0, 30};
-    input.rows[qzx::kRowN] = {true, 0, 20};
-    input.rows[qzx::kRow5] = {true, 0, 5};
-    input.rows[qzx::kRow6] = {true, 0, 3};
-    input.rowElements[qzx::kRow5] = elements().findSymbol("S");
-    input.rowElements[qzx::kRow6] = elements().findSymbol("P");
-    input.maxResults = 100000000;
-    return input;
+std::vector<Query> readQueries() {
+    std::ifstream in(QZX_FORMULA_QUERIES);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", QZX_FORMULA_QUERIES);
+        std::exit(1);
+    }
+    std::vector<Query> queries;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        Query query;
+        std::string target, tolerance;
+        words >> target >> tolerance;
+        query.input.target = std::stod(target);
+        query.input.tolerance = std::stod(tolerance);
+        query.input.rows[qzx::kRowC] = {false, 0, 0};
+        query.input.rows[qzx::kRowH] = {false, 0, 0};
+        query.input.maxResults = 100000000;
+        query.name = target + "+-" + tolerance + "/";
+        int nextFreeRow = qzx::kRow5;
+        for (std::string word; words >> word;) {
+            if (!addRange(word, query.input, nextFreeRow)) {
+                std::fprintf(stderr, "bad range \"%s\" in %s\n", word.c_str(), QZX_FORMULA_QUERIES);
+                std::exit(1);
+            }
+            query.name += (query.name.back() == '/' ? "" : "_") + word;
+        }
+        queries.push_back(query);
+    }
+    return queries;
 }
 
-/// The search alone, or with the composition text of every result as the window shows it.
 void run(benchmark::State& state, const qzx::FormulaSearchInput& input, bool withTexts) {
     std::size_t found = 0;
     for (auto _ : state) {
@@ -62,24 +98,23 @@ void run(benchmark::State& state, const qzx::FormulaSearchInput& input, bool wit
     state.counters["results"] = static_cast<double>(found);
 }
 
-void BM_FormulaSearch500(benchmark::State& state) {
-    run(state, query500(), false);
-}
-void BM_FormulaSearch500WithTexts(benchmark::State& state) {
-    run(state, query500(), true);
-}
-void BM_FormulaSearch1000(benchmark::State& state) {
-    run(state, query1000(), false);
-}
-void BM_FormulaSearch1000WithTexts(benchmark::State& state) {
-    run(state, query1000(), true);
-}
-
-BENCHMARK(BM_FormulaSearch500)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FormulaSearch500WithTexts)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FormulaSearch1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FormulaSearch1000WithTexts)->Unit(benchmark::kMillisecond);
-
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    for (const Query& query : readQueries()) {
+        benchmark::RegisterBenchmark(("BM_FormulaSearch/" + query.name).c_str(),
+                                     [input = query.input](benchmark::State& state) {
+                                         run(state, input, false);
+                                     })
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_FormulaSearchWithTexts/" + query.name).c_str(),
+                                     [input = query.input](benchmark::State& state) {
+                                         run(state, input, true);
+                                     })
+            ->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chem/element_table.h"
+#include "chem/formula_block_table.h"
 #include "util/rounding.h"
 
 namespace qzx {
@@ -23,19 +24,44 @@ constexpr int kProgressEvery = 50;
 constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 /// Pruning keeps this distance (u) from the window so rounding never drops a candidate.
 constexpr double kPruneMargin = 1e-6;
-/// The innermost heavy level is looked up (see InnermostTable) only when it has at least this
-/// many counts; below it, trying each count costs no more than the look-up.
-constexpr int kLookupFewestCounts = 8;
-/// ... and at most this many, which keeps the table a few megabytes.
-constexpr int kLookupMostCounts = 1 << 20;
+/// The inner heavy levels are looked up (see FormulaBlockTable) only while their table holds
+/// at most this many combinations, which keeps it a few megabytes and quick to build ...
+constexpr double kBlockMostEntries = 1 << 18;
 /// ... and only while the window holds less than this share of every hydrogen step; wider
-/// windows admit most counts anyway.
+/// windows admit most combinations anyway.
 constexpr double kLookupWidestShare = 0.25;
+
+/// Rounds a difference in units of 0.0001 u, halves to even, without a library call: adding
+/// and removing 2^52 leaves the nearest whole number in the default rounding mode.
+double roundedDifference(double x) {
+    constexpr double kShift = 4503599627370496.0; // 2^52
+    constexpr double kHighest = 2147483647.0; // the field holds an int32
+    return x < kShift ? std::min((x + kShift) - kShift, kHighest) : kHighest;
+}
 
 /// round(x) as a count, with huge, infinite or undefined values held inside int.
 int roundedCount(double x) {
     if (std::isnan(x)) return 0;
     return static_cast<int>(Round(std::clamp(x, -1.0, kCountCap)));
+}
+
+/// What an atom of an element of this class adds to twice the rings plus double bonds
+/// (carbon-like 2, hydrogen-like -1, nitrogen-like 1, class 4 3, class 5 4; others nothing).
+int twiceRdbPerAtom(int rdbClass) {
+    switch (rdbClass) {
+    case 1:
+        return 2;
+    case 2:
+        return -1;
+    case 3:
+        return 1;
+    case 4:
+        return 3;
+    case 5:
+        return 4;
+    default:
+        return 0;
+    }
 }
 
 /// Hydrogens that a saturated molecule gains per atom of an element of this class.
@@ -61,71 +87,9 @@ struct Level {
     int minimum = 0;
     int userMaximum = 0; ///< 0: none
     int saturation = 0;  ///< hydrogens per atom in the saturation bound
+    int twiceRdb = 0;    ///< what an atom adds to twice the rings plus double bonds
     /// Largest count the level can reach anywhere in the search.
     int reachable = 0;
-};
-
-/// The counts of the innermost heavy level that can meet the window together with hydrogen.
-///
-/// With the outer levels' mass `partial` fixed, k atoms of mass m and h hydrogens of mass mH
-/// land in the window when h lies within tolerance / mH of (target - partial) / mH - k m / mH.
-/// So k qualifies exactly when the fractional part of k a (a = m / mH) lies within that
-/// distance of the fractional part of (target - partial) / mH, on the circle [0, 1). The table
-/// holds those fractional parts for every reachable k, sorted, with a bucket index over [0, 1),
-/// so each outer combination finds its few qualifying counts without trying all of them.
-class InnermostTable {
-public:
-    InnermostTable(double ratio, int most) {
-        m_entries.reserve(static_cast<std::size_t>(most) + 1);
-        for (int k = 0; k <= most; ++k) {
-            const double x = k * ratio;
-            m_entries.push_back({x - std::floor(x), k});
-        }
-        std::sort(m_entries.begin(), m_entries.end(),
-                  [](const Entry& a, const Entry& b) { return a.fraction < b.fraction; });
-        m_buckets = 16;
-        while (m_buckets < static_cast<int>(m_entries.size()))
-            m_buckets *= 2;
-        m_bucketStart.assign(static_cast<std::size_t>(m_buckets) + 1, 0);
-        std::size_t i = 0;
-        for (int b = 0; b <= m_buckets; ++b) {
-            const double from = static_cast<double>(b) / m_buckets;
-            while (i < m_entries.size() && m_entries[i].fraction < from)
-                ++i;
-            m_bucketStart[static_cast<std::size_t>(b)] = static_cast<int>(i);
-        }
-    }
-
-    /// Appends every k within [first, last] whose fraction lies within `reach` of `centre`
-    /// (0 <= centre < 1, reach < 0.5) around the circle, in table order.
-    void find(double centre, double reach, int first, int last, std::vector<int>& out) const {
-        const double low = centre - reach;
-        const double high = centre + reach;
-        collect(std::max(low, 0.0), std::min(high, 1.0), first, last, out);
-        if (low < 0.0) collect(low + 1.0, 1.0, first, last, out);
-        if (high > 1.0) collect(0.0, high - 1.0, first, last, out);
-    }
-
-private:
-    struct Entry {
-        double fraction = 0.0; ///< fractional part of k a, 0 to below 1
-        int count = 0;         ///< k
-    };
-
-    void collect(double low, double high, int first, int last, std::vector<int>& out) const {
-        const int bucket = std::clamp(static_cast<int>(low * m_buckets), 0, m_buckets - 1);
-        const auto n = static_cast<int>(m_entries.size());
-        for (int i = m_bucketStart[static_cast<std::size_t>(bucket)]; i < n; ++i) {
-            const Entry& e = m_entries[static_cast<std::size_t>(i)];
-            if (e.fraction < low) continue;
-            if (e.fraction > high) break;
-            if (e.count >= first && e.count <= last) out.push_back(e.count);
-        }
-    }
-
-    std::vector<Entry> m_entries;
-    std::vector<int> m_bucketStart; ///< first entry of each bucket of width 1 / m_buckets
-    int m_buckets = 0;
 };
 
 class Enumerator {
@@ -162,7 +126,10 @@ public:
                                : row == kRowO ? 0
                                : row == kRowN ? 1
                                               : saturationPerAtom(element.RdbClass);
-            if (row >= kRow5) m_classes[row] = element.RdbClass;
+            level.twiceRdb = row == kRowC   ? 2
+                             : row == kRowO ? 0
+                             : row == kRowN ? 1
+                                            : twiceRdbPerAtom(element.RdbClass);
             level.reachable = levelMaximum(level, 0.0);
             m_levels.push_back(level);
         }
@@ -183,7 +150,7 @@ public:
         m_lastReport = Clock::now();
     }
 
-    void run() { descend(0, 0.0, 2); }
+    void run() { descend(0, 0.0, 2, 2); }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -204,46 +171,96 @@ private:
         return most;
     }
 
-    /// Builds the innermost level's table when a look-up beats trying every count.
+    /// Chooses the levels from which on the counts are looked up in a FormulaBlockTable, and
+    /// builds it, when that beats trying every count. The choice weighs the table's size
+    /// against the look-ups the outer combinations make, on the count ranges alone.
     void prepareLookup() {
-        if (m_levels.empty() || m_massH <= 0.0 || m_maxH <= 0) return;
-        const Level& inner = m_levels.back();
-        if (inner.mass <= 0.0) return;
-        if (inner.reachable < kLookupFewestCounts || inner.reachable > kLookupMostCounts) return;
-        // The look-up keeps a margin far above the rounding of the sums, so it never misses a
-        // count whose hydrogens the exact comparison would accept.
+        const std::size_t n = m_levels.size();
+        if (n == 0 || m_massH <= 0.0 || m_maxH <= 0) return;
         m_lookupReach = (m_tolerance + kPruneMargin) * m_inverseMassH;
         if (!(2.0 * m_lookupReach < kLookupWidestShare)) return;
-        m_lookup.emplace(inner.mass * m_inverseMassH, inner.reachable);
-    }
-
-    /// The innermost heavy level through the table: only the counts that can meet the window
-    /// with some hydrogen count, ascending as the enumeration order wants them.
-    void innermostByLookup(const Level& level, double partial, int saturation) {
-        const int most = levelMaximum(level, partial);
-        if (most < level.minimum) return;
-        const double x = (m_input.target - partial) * m_inverseMassH;
-        m_hits.clear();
-        m_lookup->find(x - std::floor(x), m_lookupReach, level.minimum, most, m_hits);
-        std::sort(m_hits.begin(), m_hits.end());
-        for (int count : m_hits) {
-            if (m_stop) break;
-            m_counts[level.row] = count;
-            hydrogens(partial + count * level.mass, saturation + count * level.saturation);
+        std::vector<double> span(n);
+        double everything = 1.0;
+        for (std::size_t d = 0; d < n; ++d) {
+            span[d] = std::max(m_levels[d].reachable - m_levels[d].minimum + 1, 0);
+            everything *= span[d];
         }
-        m_counts[level.row] = 0;
+        if (everything == 0.0) return; // some level has no count at all: nothing to find
+        double best = everything; // trying every count, the levels' ranges alone
+        std::size_t start = n;
+        double inner = 1.0;
+        for (std::size_t d = n; d-- > 0;) {
+            if (!(m_levels[d].mass > 0.0)) break; // a mass-less level admits every count
+            inner *= span[d];
+            if (inner > kBlockMostEntries) break;
+            const double outer = everything / inner;
+            const double cost = outer * (2.0 * m_lookupReach * inner + 4.0) + 2.0 * inner;
+            if (cost < best) {
+                best = cost;
+                start = d;
+            }
+        }
+        if (start == n) return;
+        std::vector<FormulaBlockTable::Level> levels;
+        for (std::size_t d = start; d < n; ++d) {
+            const Level& l = m_levels[d];
+            levels.push_back({l.mass, l.minimum, l.reachable, l.saturation});
+        }
+        const double outerLightest = m_massBelow[0] - m_massBelow[start];
+        m_lookupStart = start;
+        m_lookup.emplace(levels, m_upper + kPruneMargin - outerLightest - m_minH * m_massH,
+                         m_inverseMassH);
     }
 
-    void descend(std::size_t d, double partial, int saturation) {
+    /// The looked-up levels: only the combinations that can meet the window with a hydrogen
+    /// count the saturation and the user allow, in enumeration order.
+    void innerLevelsByLookup(double partial, int saturation, int twiceRdb) {
+        const double x = (m_input.target - partial) * m_inverseMassH;
+        // Beyond the arc, the combination's hydrogens must lie within the user's and the
+        // saturation's bounds; half a step of slack leaves the edges to the exact check.
+        const double fewest = m_minH - 0.5;
+        m_hits.clear();
+        const double reach = m_lookupReach + FormulaBlockTable::kFractionError;
+        m_lookup->find(x - std::floor(x), reach, [&](const FormulaBlockTable::Entry& e) {
+            const double h = x - e.mass * m_inverseMassH;
+            if (h >= fewest && h <= std::min(saturation + e.saturation, m_maxH) + 0.5)
+                m_hits.push_back(e.rank);
+        });
+        std::sort(m_hits.begin(), m_hits.end());
+        const std::size_t n = m_levels.size();
+        std::array<std::int32_t, kFormulaRows> counts{};
+        for (std::int32_t rank : m_hits) {
+            if (m_stop) break;
+            m_lookup->counts(rank, counts.data());
+            // The mass summed level by level, as the enumeration sums it, so the exact
+            // comparison sees the very same value.
+            double mass = partial;
+            int sat = saturation;
+            int rdb = twiceRdb;
+            for (std::size_t d = m_lookupStart; d < n; ++d) {
+                const Level& level = m_levels[d];
+                const int count = counts[d - m_lookupStart];
+                m_counts[level.row] = count;
+                mass = mass + count * level.mass;
+                sat += count * level.saturation;
+                rdb += count * level.twiceRdb;
+            }
+            hydrogens(mass, sat, rdb);
+        }
+        for (std::size_t d = m_lookupStart; d < n; ++d)
+            m_counts[m_levels[d].row] = 0;
+    }
+
+    void descend(std::size_t d, double partial, int saturation, int twiceRdb) {
         if (d == m_levels.size()) {
-            hydrogens(partial, saturation);
+            hydrogens(partial, saturation, twiceRdb);
+            return;
+        }
+        if (d == m_lookupStart && m_lookup.has_value()) {
+            if (!m_stop && !tick()) innerLevelsByLookup(partial, saturation, twiceRdb);
             return;
         }
         const Level& level = m_levels[d];
-        if (d + 1 == m_levels.size() && m_lookup.has_value()) {
-            if (!m_stop && !tick()) innermostByLookup(level, partial, saturation);
-            return;
-        }
         const int most = levelMaximum(level, partial);
         for (int count = level.minimum; count <= most; ++count) {
             if (m_stop || tick()) return;
@@ -259,13 +276,13 @@ private:
             if (mass + m_massAbove[d + 1] + hydrogenRoom * m_massH < m_lower - kPruneMargin)
                 continue;
             m_counts[level.row] = count;
-            descend(d + 1, mass, sat);
+            descend(d + 1, mass, sat, twiceRdb + count * level.twiceRdb);
         }
         m_counts[level.row] = 0;
     }
 
     /// The innermost level: every hydrogen count whose total lies within the window.
-    void hydrogens(double partial, int saturation) {
+    void hydrogens(double partial, int saturation, int twiceRdb) {
         int first = m_minH;
         int last = std::min(saturation, m_maxH);
         if (m_massH > 0.0) {
@@ -280,50 +297,22 @@ private:
             const double mass = partial + h * m_massH;
             if (std::abs(mass - m_input.target) < m_tolerance) {
                 m_counts[kRowH] = h;
-                if (!consider(mass)) return;
+                if (!consider(mass, twiceRdb - h)) return;
             }
         }
     }
 
     /// Applies the filters and stores an accepted candidate; false ends the search.
-    bool consider(double mass) {
-        double cLike = m_counts[kRowC], hLike = m_counts[kRowH], nLike = m_counts[kRowN];
-        double class4 = 0.0, class5 = 0.0;
-        bool anyAtom = m_counts[kRowC] + m_counts[kRowH] + m_counts[kRowO] + m_counts[kRowN] > 0;
-        for (int row : {kRow5, kRow6, kRow7}) {
-            const int n = m_counts[row];
-            anyAtom = anyAtom || n > 0;
-            switch (m_classes[row]) {
-            case 1:
-                cLike += n;
-                break;
-            case 2:
-                hLike += n;
-                break;
-            case 3:
-                nLike += n;
-                break;
-            case 4:
-                class4 += n;
-                break;
-            case 5:
-                class5 += n;
-                break;
-            default:
-                break;
-            }
-        }
-        if (!anyAtom) return true; // a formula without atoms matches nothing
-        const auto rdb = static_cast<float>(cLike - hLike * 0.5 + nLike * 0.5 + class4 * 1.5 +
-                                            2.0 * class5 + 1.0);
+    /// `twiceRdb` is twice the rings plus double bonds, a whole number.
+    bool consider(double mass, int twiceRdb) {
+        if (m_counts[kRowH] == 0 && noAtoms()) return true; // a formula without atoms
+        // Half a whole number is exact in single precision for every count the search reaches.
+        const float rdb = static_cast<float>(twiceRdb) * 0.5f;
         if (m_input.rdbLimits) {
             const auto rounded = Round(rdb);
             if (rounded < m_input.rdbMinimum || rounded > m_input.rdbMaximum) return true;
         }
-        if (m_input.molecularIonsOnly) {
-            const float value = rdb < 0.0f ? 0.0f : rdb;
-            if (value != std::trunc(value)) return true;
-        }
+        if (m_input.molecularIonsOnly && twiceRdb > 0 && twiceRdb % 2 != 0) return true;
         if (m_input.nitrogenRule && m_counts[kRowN] > 0) {
             const auto nominal = static_cast<long long>(m_input.target);
             if (nominal % 2 != m_counts[kRowN] % 2) return true;
@@ -340,17 +329,25 @@ private:
         candidate.counts = m_counts;
         candidate.elements = m_changeable;
         candidate.difference =
-            static_cast<std::int32_t>(Round(std::abs(mass - m_input.target) * 10000.0));
+            static_cast<std::int32_t>(roundedDifference(std::abs(mass - m_input.target) * 10000.0));
         candidate.rdb = rdb;
         if (list.size() == list.capacity()) {
             // Past the first few thousand, make room for a million results in one step: the
             // list is copied once instead of at every doubling, and the pages it never writes
             // cost nothing.
-            const std::size_t room = std::max<std::size_t>(2 * list.capacity(), 1 << 20);
-            list.reserve(std::min(room, static_cast<std::size_t>(m_input.maxResults)));
+            const std::size_t room =
+                list.capacity() < 4096 ? 2 * list.capacity() + 64 : std::size_t{1} << 20;
+            list.reserve(std::min(std::max(room, list.capacity() + 1),
+                                  static_cast<std::size_t>(m_input.maxResults)));
         }
         list.push_back(candidate);
         if (list.size() % kProgressEvery == 0) return report();
+        return true;
+    }
+
+    bool noAtoms() const {
+        for (int row : {kRowC, kRowO, kRowN, kRow5, kRow6, kRow7})
+            if (m_counts[row] != 0) return false;
         return true;
     }
 
@@ -386,13 +383,13 @@ private:
     std::vector<double> m_massAbove;
     std::vector<double> m_saturationAbove;
     std::vector<double> m_massBelow;
-    std::optional<InnermostTable> m_lookup; ///< the innermost level's table, when it pays
-    double m_lookupReach = 0.0;             ///< the window's half width in hydrogen steps
-    std::vector<int> m_hits;                ///< counts found by the look-up
+    std::optional<FormulaBlockTable> m_lookup; ///< the inner levels' table, when it pays
+    std::size_t m_lookupStart = SIZE_MAX;      ///< the first level it covers
+    double m_lookupReach = 0.0; ///< the window's half width in hydrogen steps, with margin
+    std::vector<std::int32_t> m_hits; ///< ranks of the combinations found by a look-up
     std::array<std::int32_t, kFormulaRows> m_counts{};
     std::array<int, kFormulaRows> m_elements{};
     std::array<std::int32_t, 3> m_changeable{}; ///< element numbers of rows 5-7
-    std::array<int, kFormulaRows> m_classes{};  ///< RDB classes of rows 5-7 (0 when off)
     bool m_stop = false;
     unsigned m_work = 0;
     Clock::time_point m_lastReport;
@@ -412,7 +409,7 @@ FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const Element
         return result;
     }
     result.tolerance = input.tolerance >= 0.0 ? input.tolerance : 1.0;
-    result.candidates.reserve(static_cast<std::size_t>(std::clamp(input.maxResults, 0, 4096)));
+    result.candidates.reserve(static_cast<std::size_t>(std::clamp(input.maxResults, 0, 64)));
     Enumerator(input, elements, result.tolerance, progress, result).run();
     return result;
 }
