@@ -2,11 +2,10 @@
 # Sets two of our calculations against independent peers, in one run on this machine:
 #
 #   1. Formula search (Google Benchmark, build/bench/formula_search_bench) against the npm
-#      package mf-finder on 500.2 +- 0.5 u (C0-40 H0-80 N0-10 O0-20) and 1000.5 +- 0.5 u
-#      (C0-100 H0-200 N0-20 O0-30 S0-5 P0-3): time, ratio, and the two formula sets compared.
-#      mf-finder runs on neutral molecules without electron mass, with its unsaturation
-#      minimum at 0 (our search bounds hydrogen by saturation), its window given in ppm and
-#      its result limit raised.
+#      package mf-finder on the sixteen queries of bench/formula_queries.txt (0.005 u and 0.5 u
+#      windows, 200 to 1,500 Da, CHNO, CHNOSP and CHNO with Cl, Br and F), both sides warm and
+#      building their formula texts: time, ratio, and the two formula sets compared
+#      (bench/mf_finder_peer.js, bench/compare_formula_search.js).
 #   2. The nominal isotope pattern (build/bench/isotope_bench) of insulin (C257 H383 N65 O77 S6)
 #      and of C1000 H2000 O200 against IsoSpec (Debian libisospec++-dev, a small C++ program
 #      compiled here) and against an exact convolution without pruning: time and the largest
@@ -51,88 +50,19 @@ echo "== Timing our side with Google Benchmark"
 # ---------------------------------------------------------------------------------------------
 # 1. Formula search
 # ---------------------------------------------------------------------------------------------
-"$calc" --json formulas 500.2 0.5 --rows C:0-40,H:0-80,N:0-10,O:0-20 \
-  --max-results 100000000 >"$work/ours_q1.json"
-"$calc" --json formulas 1000.5 0.5 --rows C:0-100,H:0-200,N:0-20,O:0-30,S:0-5,P:0-3 \
-  --max-results 100000000 >"$work/ours_q2.json"
+# Our formula sets from the command line (the same search the benchmark times), one file per
+# query, the ranges written as qzx-calc wants them ("C0-40" becomes "C:0-40").
+query=0
+while read -r target tolerance ranges; do
+  case "$target" in '' | '#'*) continue ;; esac
+  rows=$(echo "$ranges" | sed -E 's/([A-Z][a-z]?)([0-9])/\1:\2/g; s/ /,/g')
+  "$calc" --json formulas "$target" "$tolerance" --rows "$rows" --max-results 100000000 \
+    >"$work/query$query.json"
+  query=$((query + 1))
+done <"$bench/formula_queries.txt"
 
-cat >"$work/mf_finder_peer.js" <<'EOF'
-// Runs mf-finder on one query: a warm-up, then timed repetitions; writes its formulas.
-const [benchDir, target, tolerance, ranges, repetitions, outFile] = process.argv.slice(2);
-const { findMFs } = require(`${benchDir}/node_modules/mf-finder`);
-const fs = require('fs');
-const options = {
-  ranges,
-  precision: (Number(tolerance) / Number(target)) * 1e6, // the window in ppm
-  allowNeutral: true, // neutral molecules, no electron mass
-  limit: 1e8,
-  maxIterations: 1e12,
-  filter: { unsaturation: { min: 0 } },
-};
-(async () => {
-  let result = await findMFs(Number(target), options);
-  const times = [];
-  for (let i = 0; i < Number(repetitions); i++) {
-    const start = process.hrtime.bigint();
-    result = await findMFs(Number(target), options);
-    times.push(Number(process.hrtime.bigint() - start) / 1e6);
-  }
-  times.sort((a, b) => a - b);
-  fs.writeFileSync(outFile, JSON.stringify({
-    median_ms: times[Math.floor(times.length / 2)],
-    formulas: result.mfs.map((m) => [m.mf, m.em]),
-  }));
-})();
-EOF
-
-cat >"$work/compare_formulas.js" <<'EOF'
-// Compares our formula set with mf-finder's; prints one report line per query.
-const [benchDir, oursFile, peerFile, oursBench, target, tolerance, label] = process.argv.slice(2);
-const fs = require('fs');
-const { MF } = require(`${benchDir}/node_modules/mf-parser`);
-const ours = JSON.parse(fs.readFileSync(oursFile));
-const peer = JSON.parse(fs.readFileSync(peerFile));
-const bench = JSON.parse(fs.readFileSync(`${oursBench}`)).benchmarks;
-const median = (name) => {
-  const b = bench.find((x) => x.name === `${name}_median`);
-  const scale = { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
-  return b.real_time * scale;
-};
-// A formula as "C12 H20 N1 O3" with elements sorted, whatever the notation.
-const key = (text) => {
-  const counts = {};
-  for (const [, symbol, n] of text.matchAll(/([A-Z][a-z]?)\s*(\d*)/g)) {
-    counts[symbol] = (counts[symbol] || 0) + (n === '' ? 1 : Number(n));
-  }
-  return Object.keys(counts).filter((s) => counts[s] > 0).sort()
-    .map((s) => `${s}${counts[s]}`).join(' ');
-};
-const oursSet = new Map(ours.results.map((r) => [key(r.composition), r.mass]));
-const peerSet = new Map(peer.formulas.map(([mf, em]) => [key(mf), em]));
-const lo = Number(target) - Number(tolerance);
-const hi = Number(target) + Number(tolerance);
-const edge = (em) => Math.min(Math.abs(em - lo), Math.abs(em - hi));
-const differing = [];
-for (const [k] of oursSet) if (!peerSet.has(k)) differing.push(['only ours', k, new MF(k.replace(/ /g, '')).getInfo().monoisotopicMass]);
-for (const [k, em] of peerSet) if (!oursSet.has(k)) differing.push(['only mf-finder', k, em]);
-const near = differing.filter(([, , em]) => edge(em) <= 1e-6).length;
-const oursPlain = median(`BM_FormulaSearch${label}`);
-const oursTexts = median(`BM_FormulaSearch${label}WithTexts`);
-console.log(`formula search ${target} +- ${tolerance} (${label === '500' ? 'C0-40 H0-80 N0-10 O0-20' : 'C0-100 H0-200 N0-20 O0-30 S0-5 P0-3'})`);
-console.log(`  results: ours ${oursSet.size}, mf-finder ${peerSet.size}, in both ${[...oursSet.keys()].filter((k) => peerSet.has(k)).length}`);
-const farthest = differing.reduce((d, [, , em]) => Math.max(d, edge(em)), 0);
-console.log(`  differing formulas: ${differing.length}, of which within 1e-6 u of the window edge: ${near}` +
-            (differing.length ? `; the farthest lies ${farthest.toExponential(2)} u from the edge` : ''));
-for (const [side, k, em] of differing) {
-  console.log(`    ${side}: ${k}  exact mass ${em.toFixed(9)}  ${edge(em).toExponential(2)} u from the edge`);
-}
-console.log(`  time: ours ${oursPlain.toFixed(3)} ms (with composition texts ${oursTexts.toFixed(3)} ms), mf-finder ${peer.median_ms.toFixed(3)} ms`);
-console.log(`  ratio mf-finder / ours: ${(peer.median_ms / oursPlain).toFixed(1)}x (with texts ${(peer.median_ms / oursTexts).toFixed(1)}x)`);
-EOF
-
-echo "== Running mf-finder"
-node "$work/mf_finder_peer.js" "$bench" 500.2 0.5 "C0-40 H0-80 N0-10 O0-20" 15 "$work/peer_q1.json"
-node "$work/mf_finder_peer.js" "$bench" 1000.5 0.5 "C0-100 H0-200 N0-20 O0-30 S0-5 P0-3" 5 "$work/peer_q2.json"
+echo "== Running mf-finder (warm-up, then timed rounds)"
+node "$bench/mf_finder_peer.js" "$bench/formula_queries.txt" "$work/peer_formula.json" 400 9
 
 # ---------------------------------------------------------------------------------------------
 # 2. Nominal isotope patterns
@@ -324,10 +254,8 @@ echo "== Running IsoSpec and the exact convolution"
 
 echo
 echo "================================ Results ================================"
-node "$work/compare_formulas.js" "$bench" "$work/ours_q1.json" "$work/peer_q1.json" \
-  "$work/ours_formula.json" 500.2 0.5 500
-node "$work/compare_formulas.js" "$bench" "$work/ours_q2.json" "$work/peer_q2.json" \
-  "$work/ours_formula.json" 1000.5 0.5 1000
+node "$bench/compare_formula_search.js" "$work/ours_formula.json" "$work/peer_formula.json" "$work"
+echo
 node "$work/compare_patterns.js" "$work/ours_insulin.json" "$work/peer_insulin.json" \
   "$work/ours_isotope.json" BM_NominalInsulin "insulin C257 H383 N65 O77 S6" 0.05
 node "$work/compare_patterns.js" "$work/ours_c1000.json" "$work/peer_c1000.json" \

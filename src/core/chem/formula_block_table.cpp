@@ -11,8 +11,9 @@ FormulaBlockTable::FormulaBlockTable(const std::vector<Level>& levels, double ma
     for (const Level& level : levels)
         most *= static_cast<std::size_t>(std::max(level.most - level.minimum + 1, 0));
     // The combinations in the search's own order, each with its fraction's bucket.
-    m_buckets = 16;
-    while (2 * static_cast<std::size_t>(m_buckets) < most)
+    // About one combination to a bucket, so a narrow arc tests few beyond those it holds.
+    m_buckets = 64;
+    while (static_cast<std::size_t>(m_buckets) < most)
         m_buckets *= 2;
     std::vector<Entry> entries;
     std::vector<std::int32_t> buckets;

@@ -146,6 +146,9 @@ public:
             m_saturationAbove[d] = m_saturationAbove[d + 1] + most * std::max(level.saturation, 0);
             m_massBelow[d] = m_massBelow[d + 1] + level.minimum * level.mass;
         }
+        // With the window narrower than a hydrogen step by a margin far above the rounding of
+        // the sums, at most the hydrogen count nearest the target can meet it.
+        m_singleHydrogenCount = m_massH > 0.0 && m_tolerance * m_inverseMassH < 0.5 - 1e-6;
         prepareLookup();
         m_lastReport = Clock::now();
     }
@@ -226,7 +229,8 @@ private:
             if (h >= fewest && h <= std::min(saturation + e.saturation, m_maxH) + 0.5)
                 m_hits.push_back(e.rank);
         });
-        std::sort(m_hits.begin(), m_hits.end());
+        if (m_hits.empty()) return;
+        if (m_hits.size() > 1) std::sort(m_hits.begin(), m_hits.end());
         const std::size_t n = m_levels.size();
         std::array<std::int32_t, kFormulaRows> counts{};
         for (std::int32_t rank : m_hits) {
@@ -262,7 +266,7 @@ private:
         }
         const Level& level = m_levels[d];
         const int most = levelMaximum(level, partial);
-        for (int count = level.minimum; count <= most; ++count) {
+        for (int count = firstViableCount(d, partial, saturation); count <= most; ++count) {
             if (m_stop || tick()) return;
             const double mass = partial + count * level.mass;
             const int sat = saturation + count * level.saturation;
@@ -281,10 +285,41 @@ private:
         m_counts[level.row] = 0;
     }
 
+    /// A count of level d at or below the first that the low-mass test in descend() keeps:
+    /// below it, even every inner level at its largest, with every hydrogen the saturation
+    /// could allow, stays below the window. Bounding the hydrogens from above by the
+    /// saturation without the user's limit keeps the estimate on the safe side.
+    int firstViableCount(std::size_t d, double partial, int saturation) const {
+        const Level& level = m_levels[d];
+        if (!(level.mass > 0.0) || m_massH <= 0.0) return level.minimum;
+        const double fixedRoom = std::max(saturation + m_saturationAbove[d + 1], 0.0);
+        const double perCount = level.mass + std::max(level.saturation, 0) * m_massH;
+        const double shortfall =
+            m_lower - kPruneMargin - partial - m_massAbove[d + 1] - fixedRoom * m_massH;
+        if (!(shortfall > 0.0)) return level.minimum;
+        const double first = std::floor(shortfall / perCount) - 1.0;
+        return first > level.minimum ? roundedCount(first) : level.minimum;
+    }
+
     /// The innermost level: every hydrogen count whose total lies within the window.
     void hydrogens(double partial, int saturation, int twiceRdb) {
         int first = m_minH;
         int last = std::min(saturation, m_maxH);
+        if (m_singleHydrogenCount) {
+            // Less than half a hydrogen step on either side of the target: only the count
+            // nearest to it can be inside, so one test instead of a loop whose outcome the
+            // processor cannot predict. Truncating a negative value gives a count the exact
+            // test refuses.
+            const double x = (m_input.target - partial) * m_inverseMassH + 0.5;
+            const int h = static_cast<int>(std::clamp(x, -1.0, kCountCap));
+            if (h < first || h > last) return;
+            const double mass = partial + h * m_massH;
+            if (std::abs(mass - m_input.target) < m_tolerance) {
+                m_counts[kRowH] = h;
+                consider(mass, twiceRdb - h);
+            }
+            return;
+        }
         if (m_massH > 0.0) {
             // The window admits a contiguous range of H; estimate it (one count of slack on
             // each side) and let the exact comparison below decide the counts at its edges.
@@ -324,13 +359,6 @@ private:
             m_stop = true;
             return false;
         }
-        FormulaCandidate candidate;
-        candidate.position = static_cast<std::int32_t>(list.size() + 1);
-        candidate.counts = m_counts;
-        candidate.elements = m_changeable;
-        candidate.difference =
-            static_cast<std::int32_t>(roundedDifference(std::abs(mass - m_input.target) * 10000.0));
-        candidate.rdb = rdb;
         if (list.size() == list.capacity()) {
             // Past the first few thousand, make room for a million results in one step: the
             // list is copied once instead of at every doubling, and the pages it never writes
@@ -340,7 +368,16 @@ private:
             list.reserve(std::min(std::max(room, list.capacity() + 1),
                                   static_cast<std::size_t>(m_input.maxResults)));
         }
-        list.push_back(candidate);
+        // Written in place field by field: the counts were just stored one by one, and reading
+        // them back as one block would stall on the stores still in flight.
+        FormulaCandidate& candidate = list.emplace_back();
+        candidate.position = static_cast<std::int32_t>(list.size());
+        for (int row = 0; row < kFormulaRows; ++row)
+            candidate.counts[row] = m_counts[row];
+        candidate.elements = m_changeable;
+        candidate.difference =
+            static_cast<std::int32_t>(roundedDifference(std::abs(mass - m_input.target) * 10000.0));
+        candidate.rdb = rdb;
         if (list.size() % kProgressEvery == 0) return report();
         return true;
     }
@@ -377,6 +414,7 @@ private:
     double m_lower = 0.0;
     double m_massH = 0.0;
     double m_inverseMassH = 0.0;
+    bool m_singleHydrogenCount = false; ///< see hydrogens()
     int m_minH = 0;
     int m_maxH = 0;
     std::vector<Level> m_levels;
@@ -414,6 +452,28 @@ FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const Element
     return result;
 }
 
+namespace {
+
+/// Writes a count of atoms (at least 1) at `out`, returning the end. Counts below 1,000 (all
+/// but the largest formulas) are written by hand: the list builds a text for every result.
+char* appendCount(char* out, char* limit, int count) {
+    if (count < 10) {
+        *out++ = static_cast<char>('0' + count);
+    } else if (count < 100) {
+        *out++ = static_cast<char>('0' + count / 10);
+        *out++ = static_cast<char>('0' + count % 10);
+    } else if (count < 1000) {
+        *out++ = static_cast<char>('0' + count / 100);
+        *out++ = static_cast<char>('0' + count / 10 % 10);
+        *out++ = static_cast<char>('0' + count % 10);
+    } else {
+        out = std::to_chars(out, limit, count).ptr;
+    }
+    return out;
+}
+
+} // namespace
+
 std::string formulaCompositionText(const FormulaCandidate& candidate) {
     static constexpr const char* kFixedSymbols[] = {"C", "H", "O", "N"};
     // Seven words of at most a blank, two characters and ten digits.
@@ -425,9 +485,9 @@ std::string formulaCompositionText(const FormulaCandidate& candidate) {
         if (row != kRowC) *end++ = ' ';
         const char* symbol =
             row < kRow5 ? kFixedSymbols[row] : elementSymbol(candidate.elements[row - kRow5]);
-        while (*symbol != '\0')
-            *end++ = *symbol++;
-        end = std::to_chars(end, text + sizeof text, count).ptr;
+        *end++ = symbol[0];
+        if (symbol[1] != '\0') *end++ = symbol[1];
+        end = appendCount(end, text + sizeof text, count);
     }
     return std::string(text, end);
 }
