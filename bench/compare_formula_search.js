@@ -29,7 +29,7 @@ const key = (text) => {
 const cell = (text, width) => String(text).padStart(width);
 
 console.log(`formula search, composition texts built on both sides; mf-finder warmed with ${peer.warm_calls} calls, ${peer.rounds} timed rounds per query`);
-console.log(`  ${'window'.padEnd(15)}${'elements'.padEnd(44)}${cell('results', 9)}${cell('sets', 11)}` +
+console.log(`  ${'window'.padEnd(17)}${'elements'.padEnd(44)}${cell('results', 9)}${cell('sets', 11)}` +
   `${cell('ours ms', 10)}${cell('mf-finder ms', 14)}${cell('ratio', 8)}`);
 const notes = [];
 let worst = Infinity;
@@ -47,7 +47,7 @@ peer.queries.forEach((q, i) => {
   const ratio = q.median_ms / oursMs;
   worst = Math.min(worst, ratio);
   const sets = differing.length === 0 ? 'identical' : `${differing.length} differ`;
-  console.log(`  ${`${q.target} +- ${q.tolerance}`.padEnd(15)}${q.ranges.join(' ').padEnd(44)}` +
+  console.log(`  ${`${q.target} +- ${q.tolerance}`.padEnd(17)}${q.ranges.join(' ').padEnd(44)}` +
     `${cell(oursSet.size, 9)}${cell(sets, 11)}${cell(oursMs.toFixed(4), 10)}` +
     `${cell(q.median_ms.toFixed(3), 14)}${cell(ratio.toFixed(1) + 'x', 8)}`);
   for (const [side, k, em] of differing) {

@@ -3,13 +3,22 @@
 // paths only after many calls), then, for each query, the median of timed rounds. Each call
 // builds the formula texts, as ours does with its composition texts. mf-finder is asked for
 // neutral molecules without electron mass, with its unsaturation minimum at 0 (our search
-// bounds hydrogen by saturation), its window in ppm and its result limit out of the way.
-// Usage: node mf_finder_peer.js QUERIES_FILE OUT_JSON [WARM_CALLS] [ROUNDS]
+// bounds hydrogen by saturation), its window in ppm and its result limit out of the way. Both
+// sides search with the same element masses: ours from data/elements.csv as our table holds
+// them (single precision), handed to mf-finder with each range, so the two formula sets can
+// be compared to the last formula at the window's edge.
+// Usage: node mf_finder_peer.js QUERIES_FILE ELEMENTS_CSV OUT_JSON [WARM_CALLS] [ROUNDS]
 const fs = require('fs');
 const path = require('path');
 const { findMFs } = require(path.join(__dirname, 'node_modules', 'mf-finder'));
 
-const [queriesFile, outFile, warmArg, roundsArg] = process.argv.slice(2);
+const [queriesFile, elementsFile, outFile, warmArg, roundsArg] = process.argv.slice(2);
+// Symbol -> exact mass of the most abundant isotope as a single-precision number.
+const exactMass = new Map(fs.readFileSync(elementsFile, 'utf8').split('\n')
+  .filter((line) => line && !line.startsWith('#'))
+  .map((line) => line.split(','))
+  .filter((fields) => fields.length >= 8)
+  .map((fields) => [fields[1], Math.fround(Number(fields[5]))]));
 const warmCalls = Number(warmArg || 400);
 const rounds = Number(roundsArg || 9);
 
@@ -20,8 +29,13 @@ const queries = fs.readFileSync(queriesFile, 'utf8').split('\n')
     return { target: Number(target), tolerance: Number(tolerance), targetText: target, toleranceText: tolerance, ranges };
   });
 
+const rangeOf = (word) => {
+  const [, mf, min, max] = word.match(/^([A-Z][a-z]?)(\d+)-(\d+)$/);
+  if (!exactMass.has(mf)) throw new Error(`no mass for ${mf}`);
+  return { mf, min: Number(min), max: Number(max), em: exactMass.get(mf) };
+};
 const options = (q) => ({
-  ranges: q.ranges.join(' '),
+  ranges: q.ranges.map(rangeOf),
   precision: (q.tolerance / q.target) * 1e6,
   allowNeutral: true,
   limit: 1e8,

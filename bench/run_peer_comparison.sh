@@ -62,7 +62,8 @@ while read -r target tolerance ranges; do
 done <"$bench/formula_queries.txt"
 
 echo "== Running mf-finder (warm-up, then timed rounds)"
-node "$bench/mf_finder_peer.js" "$bench/formula_queries.txt" "$work/peer_formula.json" 400 9
+node "$bench/mf_finder_peer.js" "$bench/formula_queries.txt" "$root/data/elements.csv" \
+  "$work/peer_formula.json" 400 9
 
 # ---------------------------------------------------------------------------------------------
 # 2. Nominal isotope patterns

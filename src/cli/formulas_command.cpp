@@ -1,6 +1,10 @@
 // qzx-calc formulas: every elemental composition within a tolerance of a mass.
+#include <unistd.h>
+
 #include <cctype>
 #include <charconv>
+#include <chrono>
+#include <iostream>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -45,14 +49,16 @@ constexpr const char* kHelp =
     "                    error; the first N results are still printed and the exit status\n"
     "                    is 0.\n"
     "\n"
-    "Output: one line per result: composition, exact mass (4 decimals), difference from MASS\n"
-    "(4 decimals), rings plus double bonds. A composition lists C, H, O, N, then rows 5-7,\n"
-    "each with its count, and leaves out counts of 0 (\"C1 H4\", \" H2 O1\" begins with a blank\n"
-    "when there is no carbon).\n"
+    "Output: a heading, then one line per result as it is found (so any number of results\n"
+    "takes little memory): composition, exact mass (4 decimals), difference from MASS\n"
+    "(4 decimals), rings plus double bonds; last \"Found: N\" (\"No Matches\" before it when\n"
+    "there is none). A composition lists C, H, O, N, then rows 5-7, each with its count, and\n"
+    "leaves out counts of 0 (\"C1 H4\", \" H2 O1\" begins with a blank when there is no\n"
+    "carbon). On a terminal, standard error shows how many results a long search has found.\n"
     "\n"
     "With --json:\n"
-    "  {\"count\": 1, \"results\": [{\"composition\": \"C1 H4\", \"mass\": 16.0313,\n"
-    "   \"difference\": 0.0013, \"rdb\": 0}]}\n"
+    "  {\"results\": [{\"composition\": \"C1 H4\", \"mass\": 16.0313,\n"
+    "   \"difference\": 0.0013, \"rdb\": 0}], \"count\": 1}\n"
     "results in search order; mass is the sum of count x exact mass (single-precision element\n"
     "masses added in double precision), difference = |mass - MASS| rounded to 4 decimals.\n"
     "\n"
@@ -148,6 +154,80 @@ std::string readRows(const std::string& list, const ElementTable& elements,
     return "";
 }
 
+/// Prints each result as the search finds it, so memory stays small whatever the count.
+class ResultPrinter : public FormulaSearchSink {
+public:
+    ResultPrinter(CliContext& context, double target) : m_context(context), m_target(target) {}
+
+    void begin() {
+        if (m_context.json)
+            m_context.out << "{\"results\": [";
+        else
+            m_context.out << "Composition                           Mass  Difference     RDB\n";
+    }
+
+    bool take(const FormulaCandidate& c) override {
+        const double mass = formulaCandidateMass(c, m_context.elements);
+        if (m_context.json) {
+            m_context.out << (c.position > 1 ? ", " : "")
+                          << "{\"composition\": " << jsonString(formulaCompositionText(c))
+                          << ", \"mass\": " << jsonNumber(mass)
+                          << ", \"difference\": " << jsonNumber(c.difference / 10000.0)
+                          << ", \"rdb\": " << jsonNumber(c.rdb) << "}";
+        } else {
+            char line[160];
+            std::snprintf(line, sizeof line, "%-30s%12.4f%12s%8s\n",
+                          formulaCompositionText(c).c_str(), mass,
+                          formulaDifferenceText(std::abs(mass - m_target)).c_str(),
+                          jsonNumber(c.rdb).c_str());
+            m_context.out << line;
+        }
+        return static_cast<bool>(m_context.out); // a closed pipe ends the search
+    }
+
+    void end(std::int64_t found) {
+        if (m_context.json) {
+            m_context.out << "], \"count\": " << found << "}\n";
+        } else {
+            if (found == 0) m_context.out << "No Matches\n";
+            m_context.out << "Found: " << found << "\n";
+        }
+    }
+
+private:
+    CliContext& m_context;
+    double m_target;
+};
+
+/// On a terminal, a line on standard error with the results found so far, twice a second.
+class TerminalProgress : public FormulaSearchProgress {
+public:
+    explicit TerminalProgress(std::ostream& err)
+        : m_err(err), m_shown(&err == &std::cerr && isatty(STDERR_FILENO) == 1),
+          m_last(std::chrono::steady_clock::now()) {}
+
+    bool shown() const { return m_shown; }
+
+    bool proceed(int found) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - m_last < std::chrono::milliseconds(500)) return true;
+        m_last = now;
+        m_err << "\rSearching: " << found << " found" << std::flush;
+        m_written = true;
+        return true;
+    }
+
+    void clear() {
+        if (m_written) m_err << "\r\033[K" << std::flush;
+    }
+
+private:
+    std::ostream& m_err;
+    bool m_shown;
+    bool m_written = false;
+    std::chrono::steady_clock::time_point m_last;
+};
+
 int runFormulas(CliContext& context) {
     FormulaSearchInput input;
     std::vector<std::string> positional;
@@ -195,41 +275,16 @@ int runFormulas(CliContext& context) {
         return fail(context, "TOL must be a number of 0 or more, not '" + positional[1] + "'");
     if (input.target < 1.0) return fail(context, "MASS must be at least 1");
 
-    const FormulaSearchResult result = FormulaSearch(input, context.elements);
-    if (result.end == FormulaSearchEnd::MassOverflow)
+    if (input.target > 15000.0)
         return fail(context, std::string(kMassOverflowCaption) + ": " + kMassOverflowText);
 
-    std::string out;
-    const auto& list = result.candidates;
-    if (context.json) {
-        out = "{\"count\": " + std::to_string(list.size()) + ", \"results\": [";
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const FormulaCandidate& c = list[i];
-            const double mass = formulaCandidateMass(c, context.elements);
-            if (i > 0) out += ", ";
-            out += "{\"composition\": " + jsonString(formulaCompositionText(c)) +
-                   ", \"mass\": " + jsonNumber(mass) +
-                   ", \"difference\": " + jsonNumber(c.difference / 10000.0) +
-                   ", \"rdb\": " + jsonNumber(c.rdb) + "}";
-        }
-        out += "]}\n";
-    } else {
-        out = "Found: " + std::to_string(list.size()) + "\n";
-        if (list.empty())
-            out += "No Matches\n";
-        else
-            out += "Composition                           Mass  Difference     RDB\n";
-        char line[160];
-        for (const FormulaCandidate& c : list) {
-            const double mass = formulaCandidateMass(c, context.elements);
-            std::snprintf(line, sizeof line, "%-30s%12.4f%12s%8s\n",
-                          formulaCompositionText(c).c_str(), mass,
-                          formulaDifferenceText(std::abs(mass - input.target)).c_str(),
-                          jsonNumber(c.rdb).c_str());
-            out += line;
-        }
-    }
-    context.out << out;
+    ResultPrinter printer(context, input.target);
+    TerminalProgress progress(context.err);
+    printer.begin();
+    const FormulaSearchResult result =
+        FormulaSearch(input, context.elements, progress.shown() ? &progress : nullptr, &printer);
+    progress.clear();
+    printer.end(result.found);
     if (result.end == FormulaSearchEnd::ListOverflow) {
         std::string text = kListOverflowText;
         for (char& c : text)

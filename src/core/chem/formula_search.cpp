@@ -95,8 +95,10 @@ struct Level {
 class Enumerator {
 public:
     Enumerator(const FormulaSearchInput& input, const ElementTable& elements, double tolerance,
-               FormulaSearchProgress* progress, FormulaSearchResult& result)
-        : m_input(input), m_tolerance(tolerance), m_progress(progress), m_result(result) {
+               FormulaSearchProgress* progress, FormulaSearchSink* sink,
+               FormulaSearchResult& result)
+        : m_input(input), m_tolerance(tolerance), m_progress(progress), m_sink(sink),
+          m_result(result) {
         m_upper = input.target + tolerance;
         m_lower = input.target - tolerance;
         for (int row = 0; row < kFormulaRows; ++row)
@@ -353,12 +355,23 @@ private:
             if (nominal % 2 != m_counts[kRowN] % 2) return true;
         }
 
-        std::vector<FormulaCandidate>& list = m_result.candidates;
-        if (static_cast<int>(list.size()) >= m_input.maxResults) {
+        if (m_result.found >= m_input.maxResults) {
             m_result.end = FormulaSearchEnd::ListOverflow;
             m_stop = true;
             return false;
         }
+        ++m_result.found;
+        if (m_sink != nullptr) {
+            FormulaCandidate candidate;
+            fill(candidate, mass, rdb);
+            if (!m_sink->take(candidate)) {
+                m_result.end = FormulaSearchEnd::Stopped;
+                m_stop = true;
+                return false;
+            }
+            return m_result.found % kProgressEvery != 0 || report();
+        }
+        std::vector<FormulaCandidate>& list = m_result.candidates;
         if (list.size() == list.capacity()) {
             // Past the first few thousand, make room for a million results in one step: the
             // list is copied once instead of at every doubling, and the pages it never writes
@@ -368,18 +381,22 @@ private:
             list.reserve(std::min(std::max(room, list.capacity() + 1),
                                   static_cast<std::size_t>(m_input.maxResults)));
         }
-        // Written in place field by field: the counts were just stored one by one, and reading
-        // them back as one block would stall on the stores still in flight.
-        FormulaCandidate& candidate = list.emplace_back();
-        candidate.position = static_cast<std::int32_t>(list.size());
+        fill(list.emplace_back(), mass, rdb);
+        if (list.size() % kProgressEvery == 0) return report();
+        return true;
+    }
+
+    /// The result for the counts in m_counts, numbered by m_result.found.
+    /// Written in place field by field: the counts were just stored one by one, and reading
+    /// them back as one block would stall on the stores still in flight.
+    void fill(FormulaCandidate& candidate, double mass, float rdb) const {
+        candidate.position = static_cast<std::int32_t>(m_result.found);
         for (int row = 0; row < kFormulaRows; ++row)
             candidate.counts[row] = m_counts[row];
         candidate.elements = m_changeable;
         candidate.difference =
             static_cast<std::int32_t>(roundedDifference(std::abs(mass - m_input.target) * 10000.0));
         candidate.rdb = rdb;
-        if (list.size() % kProgressEvery == 0) return report();
-        return true;
     }
 
     bool noAtoms() const {
@@ -399,7 +416,7 @@ private:
     bool report() {
         m_lastReport = Clock::now();
         if (m_progress == nullptr ||
-            m_progress->proceed(static_cast<int>(m_result.candidates.size())))
+            m_progress->proceed(static_cast<int>(std::min<std::int64_t>(m_result.found, INT32_MAX))))
             return true;
         m_result.end = FormulaSearchEnd::Stopped;
         m_stop = true;
@@ -409,6 +426,7 @@ private:
     const FormulaSearchInput& m_input;
     double m_tolerance;
     FormulaSearchProgress* m_progress;
+    FormulaSearchSink* m_sink; ///< takes each result instead of the list, when given
     FormulaSearchResult& m_result;
     double m_upper = 0.0;
     double m_lower = 0.0;
@@ -436,7 +454,7 @@ private:
 } // namespace
 
 FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const ElementTable& elements,
-                                  FormulaSearchProgress* progress) {
+                                  FormulaSearchProgress* progress, FormulaSearchSink* sink) {
     FormulaSearchResult result;
     if (!(input.target >= kLowestTarget)) {
         result.end = FormulaSearchEnd::TargetTooLow;
@@ -447,8 +465,9 @@ FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const Element
         return result;
     }
     result.tolerance = input.tolerance >= 0.0 ? input.tolerance : 1.0;
-    result.candidates.reserve(static_cast<std::size_t>(std::clamp(input.maxResults, 0, 64)));
-    Enumerator(input, elements, result.tolerance, progress, result).run();
+    if (sink == nullptr)
+        result.candidates.reserve(static_cast<std::size_t>(std::clamp(input.maxResults, 0, 64)));
+    Enumerator(input, elements, result.tolerance, progress, sink, result).run();
     return result;
 }
 

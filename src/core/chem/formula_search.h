@@ -64,7 +64,8 @@ enum class FormulaSearchEnd {
 /// What a search returns.
 struct FormulaSearchResult {
     FormulaSearchEnd end = FormulaSearchEnd::Completed;
-    std::vector<FormulaCandidate> candidates; ///< in enumeration order
+    std::vector<FormulaCandidate> candidates; ///< in enumeration order; empty with a sink
+    std::int64_t found = 0; ///< results found, whether kept in the list or given to a sink
     double tolerance = 0.0; ///< the tolerance used (1 when the input was negative)
 };
 
@@ -79,9 +80,18 @@ inline constexpr const char* kListOverflowText = "List terminated.  There are to
 class FormulaSearchProgress {
 public:
     virtual ~FormulaSearchProgress() = default;
-    /// Called after every 50 stored results and otherwise at least every 50 ms of work, with
-    /// the number of results stored so far. Returning false ends the search at once.
+    /// Called after every 50 results and otherwise at least every 50 ms of work, with the
+    /// number of results found so far. Returning false ends the search at once.
     virtual bool proceed(int found) = 0;
+};
+
+/// Takes the results of a search as they are found, for batch work that must not hold them
+/// all: with a sink, the result's list stays empty and only `found` counts them.
+class FormulaSearchSink {
+public:
+    virtual ~FormulaSearchSink() = default;
+    /// One result, numbered in the order found. Returning false ends the search (Stopped).
+    virtual bool take(const FormulaCandidate& candidate) = 0;
 };
 
 /// Every composition of the enabled rows whose exact mass lies strictly within the tolerance
@@ -90,7 +100,8 @@ public:
 /// bonds). Filters: the RDB limits, "Molecular Ions Only", the nitrogen rule. A composition
 /// without any atom is no result. Masses are the rows' `ExactMass` values widened to double.
 FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const ElementTable& elements,
-                                  FormulaSearchProgress* progress = nullptr);
+                                  FormulaSearchProgress* progress = nullptr,
+                                  FormulaSearchSink* sink = nullptr);
 
 /// The result's composition text: "C" + count when C > 0, then " H", " O", " N" and
 /// " " + symbol for rows 5-7, each with its count when above 0 ("C6 H6 O1", " H2 O1").

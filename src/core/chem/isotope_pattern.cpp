@@ -21,6 +21,11 @@ namespace {
 /// a 3,000-atom protein. Positions below this fraction of the largest are never reported,
 /// even with a threshold of 0; they are below 1e-18 % of the largest peak.
 constexpr double kWorkingCut = 1e-20;
+/// Peaks keep their masses in single precision, which holds every whole number up to 2^24.
+constexpr long long kLargestExactMass = 16777216;
+
+constexpr const char* kTooWideNotice = "The Isotope Pattern Is Too Wide!\r\n"
+                                       "Try Using a Larger Minimum% Value";
 
 /// A run of whole-number masses from `low` on, with their probabilities.
 struct Distribution {
@@ -121,6 +126,16 @@ IsotopePattern NominalIsotopePattern(const Composition& composition, const Eleme
         notices.notice("Too Many Atoms!\r\nThe Maximum is 1,000,000");
         return result;
     }
+    // Even the lightest isotopes put every peak beyond the masses a peak can hold: refused
+    // before any work.
+    long long lightestMass = 0;
+    for (int element = 1; element <= kElementCount; ++element)
+        if (composition[element] >= 1)
+            lightestMass += composition[element] * oneAtom(elements[element]).low;
+    if (lightestMass > kLargestExactMass) {
+        notices.notice(kTooWideNotice);
+        return result;
+    }
 
     Distribution cluster{0, {1.0}};
     for (int element = 1; element <= kElementCount; ++element) {
@@ -128,8 +143,7 @@ IsotopePattern NominalIsotopePattern(const Composition& composition, const Eleme
         if (count < 1) continue;
         Distribution part;
         if (!power(oneAtom(elements[element]), count, part) || !convolve(cluster, part, cluster)) {
-            notices.notice("The Isotope Pattern Is Too Wide!\r\n"
-                           "Try Using a Larger Minimum% Value");
+            notices.notice(kTooWideNotice);
             return result;
         }
     }
@@ -141,8 +155,13 @@ IsotopePattern NominalIsotopePattern(const Composition& composition, const Eleme
         const double fraction = cluster.p[k] / largest;
         // A position no combination reached (fraction 0) is no peak, whatever the threshold.
         if (fraction < threshold || fraction == 0.0) continue;
-        result.peaks.push_back({static_cast<float>(cluster.low + static_cast<long long>(k)),
-                                static_cast<float>(fraction * 100.0)});
+        const long long mass = cluster.low + static_cast<long long>(k);
+        if (mass > kLargestExactMass) { // its mass would be shown rounded: none is shown
+            result.peaks.clear();
+            notices.notice(kTooWideNotice);
+            return result;
+        }
+        result.peaks.push_back({static_cast<float>(mass), static_cast<float>(fraction * 100.0)});
         if (result.peaks.size() == static_cast<std::size_t>(kMaxNominalPeaks)) break;
     }
     return result;

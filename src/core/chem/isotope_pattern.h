@@ -60,8 +60,10 @@ struct NominalIsotopeOptions {
 /// even with a threshold of 0. A composition without atoms gives no peaks. The lightest 50
 /// positions at or above the threshold are reported.
 ///
-/// Refuses, with a notice and no peaks, a composition of more than 1,000,000 atoms or one
-/// whose cluster needs more than 5,000 places; nothing else is shown.
+/// Refuses, with a notice and no peaks, a composition of more than 1,000,000 atoms, one
+/// whose cluster needs more than 5,000 places, or one with a peak to report above
+/// 16,777,216 u (the largest whole mass a single-precision peak holds exactly; refused
+/// before the work when even the lightest isotopes lie beyond it); nothing else is shown.
 IsotopePattern NominalIsotopePattern(const Composition& composition, const ElementTable& elements,
                                      const NominalIsotopeOptions& options, IsotopeNotices& notices);
 

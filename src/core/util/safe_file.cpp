@@ -10,6 +10,7 @@
 
 // POSIX file calls: the standard library cannot flush a file or a folder to the disk.
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace qzx {
@@ -54,6 +55,41 @@ fs::path temporaryBeside(const fs::path& path) {
     return temporary;
 }
 
+/// The process number in a temporary name made by temporaryBeside() for `path`, or 0 when
+/// `name` is not one.
+long temporaryOwner(const std::string& name, const std::string& target) {
+    const std::string tail = ".tmp~";
+    if (name.size() <= target.size() + 1 + tail.size() || name.compare(0, target.size(), target) != 0 ||
+        name[target.size()] != '.' || name.compare(name.size() - tail.size(), tail.size(), tail) != 0)
+        return 0;
+    const std::string middle =
+        name.substr(target.size() + 1, name.size() - target.size() - 1 - tail.size());
+    const std::size_t dash = middle.find('-');
+    if (dash == 0 || dash == std::string::npos || dash > 9) return 0;
+    long pid = 0;
+    for (std::size_t i = 0; i < middle.size(); ++i) {
+        if (i == dash) continue;
+        if (!std::isdigit(static_cast<unsigned char>(middle[i]))) return 0;
+        if (i < dash) pid = pid * 10 + (middle[i] - '0');
+    }
+    return pid;
+}
+
+/// Removes the temporaries of saves of `path` that were killed before they finished: those
+/// whose process no longer runs. A save still running in another program keeps its own.
+void removeAbandonedTemporaries(const fs::path& path) {
+    const std::string target = path.filename().string();
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const long pid = temporaryOwner(it->path().filename().string(), target);
+        if (pid <= 0 || pid == ::getpid()) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        std::error_code ignored;
+        fs::remove(it->path(), ignored);
+    }
+}
+
 std::string writeBytes(const fs::path& path, const char* data, std::size_t size) {
     const fs::path temporary = temporaryBeside(path);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -80,6 +116,7 @@ std::string writeBytes(const fs::path& path, const char* data, std::size_t size)
         return "Cannot replace " + path.string() + ": " + error.message();
     }
     syncFolder(path.parent_path());
+    removeAbandonedTemporaries(path);
     return {};
 }
 

@@ -283,6 +283,36 @@ TEST(NominalIsotopePattern, RefusesInputsBeyondItsWorkingLimits) {
     EXPECT_TRUE(notices.texts.empty());
 }
 
+TEST(NominalIsotopePattern, RefusesPeaksBeyondTheMassesASinglePrecisionPeakHoldsExactly) {
+    const std::string tooWide =
+        "The Isotope Pattern Is Too Wide!\r\nTry Using a Larger Minimum% Value";
+    // Iodine has one isotope: 132,104 atoms make one peak at 16,777,208 u, still exact; one
+    // atom more lies beyond 2^24 = 16,777,216 u, where a float skips odd whole numbers.
+    Notices notices;
+    const IsotopePattern fits = nominal("I132104", 0.0005f, notices);
+    EXPECT_TRUE(notices.texts.empty());
+    ASSERT_EQ(fits.peaks.size(), 1u);
+    EXPECT_EQ(fits.peaks[0].mass, 16777208.0f);
+    // Refused before the work when even the lightest isotopes pass it (the first three),
+    // after it when the peaks do: C600000 I75400 weighs at least 16,775,800 u, but its
+    // carbon-13 atoms put every peak above 16,781,000.
+    for (const char* text : {"I132105", "I140000", "C400000 I100000", "C600000 I75400"}) {
+        SCOPED_TRACE(text);
+        notices.texts.clear();
+        EXPECT_TRUE(nominal(text, 0.0005f, notices).peaks.empty());
+        ASSERT_EQ(notices.texts.size(), 1u);
+        EXPECT_EQ(notices.texts[0], tooWide);
+    }
+    // C600000 I75000 could weigh up to 17,325,000 u with every carbon a carbon-13, but its
+    // peaks lie near 16,731,000, so the pattern is shown.
+    notices.texts.clear();
+    const IsotopePattern heavy = nominal("C600000 I75000", 0.05f, notices);
+    EXPECT_TRUE(notices.texts.empty());
+    ASSERT_FALSE(heavy.peaks.empty());
+    EXPECT_GT(heavy.peaks.front().mass, 16725000.0f);
+    EXPECT_LT(heavy.peaks.back().mass, 16777216.0f);
+}
+
 TEST(IsotopeTerms, EqualABruteForceSumOverOrderedChoices) {
     const ElementRecord& sulfur = table()[5];
     std::vector<float> masses, abundances;

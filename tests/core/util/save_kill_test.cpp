@@ -87,6 +87,38 @@ void survivesKills(const Saver& save, const std::vector<std::string>& names,
         ASSERT_TRUE(now == versions[0] || now == versions[1])
             << "kill " << kill << " left " << names.front() << " torn or missing";
     }
+    // The next save clears the temporaries the killed saves left behind.
+    save(folder, 0);
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp~")) << entry.path();
+}
+
+TEST(SavesKilledAtRandom, OnlyTemporariesOfEndedProcessesAreCleared) {
+    const test::ScratchFolder scratch("qzx_tmp_");
+    const fs::path file = scratch.path() / "s.msd";
+    // A process that has ended: its number is free until the system reuses it.
+    const pid_t ended = fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) _exit(0);
+    waitpid(ended, nullptr, 0);
+    const auto temporary = [&](long pid, const char* rest) {
+        fs::path p = file;
+        p += "." + std::to_string(pid) + rest;
+        writeFileSafely(p, std::string("partial"));
+        return p;
+    };
+    const fs::path abandoned = temporary(ended, "-3.tmp~");
+    const fs::path running = temporary(getppid(), "-0.tmp~"); // a save still under way
+    const fs::path own = temporary(getpid(), "-7.tmp~");
+    const fs::path otherFile = scratch.path() / ("t.msd." + std::to_string(ended) + "-0.tmp~");
+    writeFileSafely(otherFile, std::string("partial"));
+    const fs::path notOurs = temporary(ended, ".tmp~"); // no save counter: not a save's name
+    ASSERT_EQ(writeFileSafely(file, std::string("data")), "");
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(running));
+    EXPECT_TRUE(fs::exists(own));
+    EXPECT_TRUE(fs::exists(otherFile));
+    EXPECT_TRUE(fs::exists(notOurs));
 }
 
 Structure version(int v) {
