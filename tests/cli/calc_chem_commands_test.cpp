@@ -49,6 +49,12 @@ TEST(CalcFormulas, FiltersAndTheListLimit) {
     EXPECT_NE(run.out.find("], \"count\": 3}\n"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("List Overflow: List terminated."), std::string::npos);
 
+    // Results are printed as they are found, so a limit beyond any list costs no memory.
+    run = calc("--json formulas 300 0.5 --rows C,H,O,N --max-results 2000000000");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_NE(run.out.find("], \"count\": "), std::string::npos);
+
     // Without limits C20 H12 O3 (15), C21 H16 O2 (14) and C21 O3 (22) come too.
     run = calc("--json formulas 300 0.5 --rows C:20-21,H,O:0-3 --rdb 5:7");
     EXPECT_NE(run.out.find("], \"count\": 2}\n"), std::string::npos) << run.out;

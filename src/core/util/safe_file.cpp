@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <vector>
 
 // POSIX file calls: the standard library cannot flush a file or a folder to the disk.
 #include <fcntl.h>
@@ -80,13 +81,18 @@ long temporaryOwner(const std::string& name, const std::string& target) {
 void removeAbandonedTemporaries(const fs::path& path) {
     const std::string target = path.filename().string();
     const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    // Listed first and removed after: removing while reading a folder may hide entries.
+    std::vector<fs::path> abandoned;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const long pid = temporaryOwner(it->path().filename().string(), target);
         if (pid <= 0 || pid == ::getpid()) continue;
         if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        abandoned.push_back(it->path());
+    }
+    for (const fs::path& file : abandoned) {
         std::error_code ignored;
-        fs::remove(it->path(), ignored);
+        fs::remove(file, ignored);
     }
 }
 

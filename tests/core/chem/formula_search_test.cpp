@@ -442,6 +442,48 @@ struct RecordingProgress : FormulaSearchProgress {
     }
 };
 
+TEST(FormulaSearch, ASinkTakesEveryResultInOrderAndTheListStaysEmpty) {
+    struct Collect : FormulaSearchSink {
+        std::vector<FormulaCandidate> taken;
+        std::size_t stopAfter = SIZE_MAX;
+        bool take(const FormulaCandidate& c) override {
+            taken.push_back(c);
+            return taken.size() < stopAfter;
+        }
+    };
+    FormulaSearchInput input = query(500.0, 1.0);
+    setRow(input, kRowO, 0, 0);
+    setRow(input, kRowN, 0, 0);
+    input.maxResults = 1000000;
+    const FormulaSearchResult listed = FormulaSearch(input, table());
+    ASSERT_GT(listed.candidates.size(), 1000u);
+
+    Collect sink;
+    const FormulaSearchResult streamed = FormulaSearch(input, table(), nullptr, &sink);
+    EXPECT_EQ(streamed.end, FormulaSearchEnd::Completed);
+    EXPECT_TRUE(streamed.candidates.empty());
+    EXPECT_EQ(streamed.found, static_cast<std::int64_t>(listed.candidates.size()));
+    ASSERT_EQ(sink.taken.size(), listed.candidates.size());
+    for (std::size_t i = 0; i < sink.taken.size(); ++i) {
+        EXPECT_EQ(sink.taken[i].position, listed.candidates[i].position);
+        EXPECT_EQ(sink.taken[i].counts, listed.candidates[i].counts);
+        EXPECT_EQ(sink.taken[i].difference, listed.candidates[i].difference);
+    }
+
+    // The limit still ends the search after maxResults, and a sink can stop it.
+    input.maxResults = 700;
+    Collect limited;
+    EXPECT_EQ(FormulaSearch(input, table(), nullptr, &limited).end, FormulaSearchEnd::ListOverflow);
+    EXPECT_EQ(limited.taken.size(), 700u);
+    input.maxResults = 1000000;
+    Collect stopping;
+    stopping.stopAfter = 123;
+    const FormulaSearchResult stopped = FormulaSearch(input, table(), nullptr, &stopping);
+    EXPECT_EQ(stopped.end, FormulaSearchEnd::Stopped);
+    EXPECT_EQ(stopped.found, 123);
+    EXPECT_EQ(stopping.taken.size(), 123u);
+}
+
 TEST(FormulaSearch, ReportsEveryFiftyResultsAndStopsWhenAsked) {
     FormulaSearchInput input = query(250.0, 0.5);
     setRow(input, kRowO, 0, 0);
