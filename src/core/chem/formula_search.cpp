@@ -317,8 +317,7 @@ private:
             if (h < first || h > last) return;
             const double mass = partial + h * m_massH;
             if (std::abs(mass - m_input.target) < m_tolerance) {
-                m_counts[kRowH] = h;
-                consider(mass, twiceRdb - h);
+                consider(mass, twiceRdb - h, h);
             }
             return;
         }
@@ -333,16 +332,16 @@ private:
         for (int h = first; h <= last; ++h) {
             const double mass = partial + h * m_massH;
             if (std::abs(mass - m_input.target) < m_tolerance) {
-                m_counts[kRowH] = h;
-                if (!consider(mass, twiceRdb - h)) return;
+                if (!consider(mass, twiceRdb - h, h)) return;
             }
         }
     }
 
     /// Applies the filters and stores an accepted candidate; false ends the search.
-    /// `twiceRdb` is twice the rings plus double bonds, a whole number.
-    bool consider(double mass, int twiceRdb) {
-        if (m_counts[kRowH] == 0 && noAtoms()) return true; // a formula without atoms
+    /// `twiceRdb` is twice the rings plus double bonds, a whole number; `hydrogens` the
+    /// hydrogen count (m_counts holds the other rows).
+    bool consider(double mass, int twiceRdb, int hydrogens) {
+        if (hydrogens == 0 && noAtoms()) return true; // a formula without atoms
         // Half a whole number is exact in single precision for every count the search reaches.
         const float rdb = static_cast<float>(twiceRdb) * 0.5f;
         if (m_input.rdbLimits) {
@@ -363,7 +362,7 @@ private:
         ++m_result.found;
         if (m_sink != nullptr) {
             FormulaCandidate candidate;
-            fill(candidate, mass, rdb);
+            fill(candidate, mass, rdb, hydrogens);
             if (!m_sink->take(candidate)) {
                 m_result.end = FormulaSearchEnd::Stopped;
                 m_stop = true;
@@ -381,18 +380,19 @@ private:
             list.reserve(std::min(std::max(room, list.capacity() + 1),
                                   static_cast<std::size_t>(m_input.maxResults)));
         }
-        fill(list.emplace_back(), mass, rdb);
+        fill(list.emplace_back(), mass, rdb, hydrogens);
         if (list.size() % kProgressEvery == 0) return report();
         return true;
     }
 
     /// The result for the counts in m_counts, numbered by m_result.found.
-    /// Written in place field by field: the counts were just stored one by one, and reading
-    /// them back as one block would stall on the stores still in flight.
-    void fill(FormulaCandidate& candidate, double mass, float rdb) const {
+    /// The result for these hydrogens and the other counts in m_counts, numbered by
+    /// m_result.found. The hydrogen count comes as a value: m_counts is copied as a block, and
+    /// a count stored into it just before would stall that copy.
+    void fill(FormulaCandidate& candidate, double mass, float rdb, int hydrogens) const {
         candidate.position = static_cast<std::int32_t>(m_result.found);
-        for (int row = 0; row < kFormulaRows; ++row)
-            candidate.counts[row] = m_counts[row];
+        candidate.counts = m_counts;
+        candidate.counts[kRowH] = hydrogens;
         candidate.elements = m_changeable;
         candidate.difference =
             static_cast<std::int32_t>(roundedDifference(std::abs(mass - m_input.target) * 10000.0));
