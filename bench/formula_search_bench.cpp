@@ -15,6 +15,7 @@
 #include "chem/element_table.h"
 #include "chem/formula_search.h"
 #include "loaded_elements.h"
+#include "util/memory_retention.h"
 
 namespace {
 
@@ -101,6 +102,8 @@ void run(benchmark::State& state, const qzx::FormulaSearchInput& input, bool wit
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the program and qzx-calc do at start-up.
+    qzx::retainFreedMemory();
     for (const Query& query : readQueries()) {
         benchmark::RegisterBenchmark(("BM_FormulaSearch/" + query.name).c_str(),
                                      [input = query.input](benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli_context.h"
+#include "util/memory_retention.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void printHelp(std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    qzx::retainFreedMemory();
     std::vector<std::string> args(argv + 1, argv + argc);
     bool json = false;
     bool help = false;

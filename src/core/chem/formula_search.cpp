@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -266,6 +267,10 @@ private:
             if (!m_stop && !tick()) innerLevelsByLookup(partial, saturation, twiceRdb);
             return;
         }
+        if (d + 1 == m_levels.size() && m_singleHydrogenCount) {
+            innermostLevel(d, partial, saturation, twiceRdb);
+            return;
+        }
         const Level& level = m_levels[d];
         const int most = levelMaximum(level, partial);
         for (int count = firstViableCount(d, partial, saturation); count <= most; ++count) {
@@ -285,6 +290,29 @@ private:
             descend(d + 1, mass, sat, twiceRdb + count * level.twiceRdb);
         }
         m_counts[level.row] = 0;
+    }
+
+    /// The innermost heavy level when one hydrogen count at most meets the window: the loop
+    /// of descend() and the test of hydrogens() in one, which for a wide window is most of
+    /// the work (nearly every count the bounds leave is a result).
+    void innermostLevel(std::size_t d, double partial, int saturation, int twiceRdb) {
+        const Level& level = m_levels[d];
+        const int most = levelMaximum(level, partial);
+        const double highest = m_upper + kPruneMargin - m_minH * m_massH;
+        for (int count = firstViableCount(d, partial, saturation); count <= most; ++count) {
+            if (m_stop || tick()) break;
+            const double mass = partial + count * level.mass;
+            if (mass > highest) break;
+            // The count nearest the target, as in hydrogens().
+            const double x = (m_input.target - mass) * m_inverseMassH + 0.5;
+            const int h = static_cast<int>(std::clamp(x, -1.0, kCountCap));
+            if (h < m_minH || h > std::min(saturation + count * level.saturation, m_maxH)) continue;
+            const double total = mass + h * m_massH;
+            if (!(std::abs(total - m_input.target) < m_tolerance)) continue;
+            // The count goes to consider() as a value and never into m_counts, whose copy
+            // into the result would otherwise wait for that store to land.
+            consider(total, twiceRdb + count * level.twiceRdb - h, h, {level.row, count});
+        }
     }
 
     /// A count of level d at or below the first that the low-mass test in descend() keeps:
@@ -317,7 +345,7 @@ private:
             if (h < first || h > last) return;
             const double mass = partial + h * m_massH;
             if (std::abs(mass - m_input.target) < m_tolerance) {
-                consider(mass, twiceRdb - h, h);
+                consider(mass, twiceRdb - h, h, {kRowH, h});
             }
             return;
         }
@@ -332,16 +360,23 @@ private:
         for (int h = first; h <= last; ++h) {
             const double mass = partial + h * m_massH;
             if (std::abs(mass - m_input.target) < m_tolerance) {
-                if (!consider(mass, twiceRdb - h, h)) return;
+                if (!consider(mass, twiceRdb - h, h, {kRowH, h})) return;
             }
         }
     }
 
+    /// A count that consider() takes as a value instead of from m_counts, where its row
+    /// holds 0 meanwhile.
+    struct LatestCount {
+        int row = kRowH;
+        int count = 0;
+    };
+
     /// Applies the filters and stores an accepted candidate; false ends the search.
     /// `twiceRdb` is twice the rings plus double bonds, a whole number; `hydrogens` the
-    /// hydrogen count (m_counts holds the other rows).
-    bool consider(double mass, int twiceRdb, int hydrogens) {
-        if (hydrogens == 0 && noAtoms()) return true; // a formula without atoms
+    /// hydrogen count; m_counts holds the other rows, `latest` one of them when it is not H.
+    bool consider(double mass, int twiceRdb, int hydrogens, LatestCount latest) {
+        if (hydrogens == 0 && latest.count == 0 && noAtoms()) return true; // no atoms at all
         // Half a whole number is exact in single precision for every count the search reaches.
         const float rdb = static_cast<float>(twiceRdb) * 0.5f;
         if (m_input.rdbLimits) {
@@ -349,9 +384,10 @@ private:
             if (rounded < m_input.rdbMinimum || rounded > m_input.rdbMaximum) return true;
         }
         if (m_input.molecularIonsOnly && twiceRdb > 0 && twiceRdb % 2 != 0) return true;
-        if (m_input.nitrogenRule && m_counts[kRowN] > 0) {
+        const int nitrogens = latest.row == kRowN ? latest.count : m_counts[kRowN];
+        if (m_input.nitrogenRule && nitrogens > 0) {
             const auto nominal = static_cast<long long>(m_input.target);
-            if (nominal % 2 != m_counts[kRowN] % 2) return true;
+            if (nominal % 2 != nitrogens % 2) return true;
         }
 
         if (m_result.found >= m_input.maxResults) {
@@ -362,7 +398,7 @@ private:
         ++m_result.found;
         if (m_sink != nullptr) {
             FormulaCandidate candidate;
-            fill(candidate, mass, rdb, hydrogens);
+            fill(candidate, mass, rdb, hydrogens, latest);
             if (!m_sink->take(candidate)) {
                 m_result.end = FormulaSearchEnd::Stopped;
                 m_stop = true;
@@ -372,27 +408,28 @@ private:
         }
         std::vector<FormulaCandidate>& list = m_result.candidates;
         if (list.size() == list.capacity()) {
-            // Past the first few thousand, make room for a million results in one step: the
-            // list is copied once instead of at every doubling, and the pages it never writes
-            // cost nothing.
-            const std::size_t room =
-                list.capacity() < 4096 ? 2 * list.capacity() + 64 : std::size_t{1} << 20;
-            list.reserve(std::min(std::max(room, list.capacity() + 1),
+            // Doubling: the copies add up to less than the list, and blocks below the
+            // allocator's mapping limit are reused by the next search instead of being mapped
+            // and faulted in afresh.
+            list.reserve(std::min(2 * list.capacity() + 64,
                                   static_cast<std::size_t>(m_input.maxResults)));
         }
-        fill(list.emplace_back(), mass, rdb, hydrogens);
+        fill(list.emplace_back(), mass, rdb, hydrogens, latest);
         if (list.size() % kProgressEvery == 0) return report();
         return true;
     }
 
-    /// The result for the counts in m_counts, numbered by m_result.found.
-    /// The result for these hydrogens and the other counts in m_counts, numbered by
-    /// m_result.found. The hydrogen count comes as a value: m_counts is copied as a block, and
-    /// a count stored into it just before would stall that copy.
-    void fill(FormulaCandidate& candidate, double mass, float rdb, int hydrogens) const {
+    /// The result for these hydrogens, the latest count and the other counts in m_counts,
+    /// numbered by m_result.found. The two counts come as values: m_counts is copied as a
+    /// block, and a count stored into it just before would stall that copy.
+    /// It is written field by field into its place: a result put together elsewhere and then
+    /// copied would again wait for the stores just made.
+    void fill(FormulaCandidate& candidate, double mass, float rdb, int hydrogens,
+              LatestCount latest) const {
         candidate.position = static_cast<std::int32_t>(m_result.found);
         candidate.counts = m_counts;
         candidate.counts[kRowH] = hydrogens;
+        candidate.counts[static_cast<std::size_t>(latest.row)] = latest.count;
         candidate.elements = m_changeable;
         candidate.difference =
             static_cast<std::int32_t>(roundedDifference(std::abs(mass - m_input.target) * 10000.0));
@@ -473,37 +510,77 @@ FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const Element
 
 namespace {
 
-/// Writes a count of atoms (at least 1) at `out`, returning the end. Counts below 1,000 (all
-/// but the largest formulas) are written by hand: the list builds a text for every result.
-char* appendCount(char* out, char* limit, int count) {
-    if (count < 10) {
-        *out++ = static_cast<char>('0' + count);
-    } else if (count < 100) {
-        *out++ = static_cast<char>('0' + count / 10);
-        *out++ = static_cast<char>('0' + count % 10);
-    } else if (count < 1000) {
-        *out++ = static_cast<char>('0' + count / 100);
-        *out++ = static_cast<char>('0' + count / 10 % 10);
-        *out++ = static_cast<char>('0' + count % 10);
-    } else {
-        out = std::to_chars(out, limit, count).ptr;
+/// The digits of every count from 0 to 999, four characters each with the unused ones blank,
+/// and how many there are: the list writes a text for every result, and copying four
+/// characters beats dividing for each digit.
+struct CountDigits {
+    char text[4];
+    int length;
+};
+
+constexpr std::array<CountDigits, 1000> kCountDigits = [] {
+    std::array<CountDigits, 1000> table{};
+    for (int n = 0; n < 1000; ++n) {
+        CountDigits& d = table[static_cast<std::size_t>(n)];
+        d = {{' ', ' ', ' ', ' '}, 0};
+        if (n >= 100) d.text[d.length++] = static_cast<char>('0' + n / 100);
+        if (n >= 10) d.text[d.length++] = static_cast<char>('0' + n / 10 % 10);
+        d.text[d.length++] = static_cast<char>('0' + n % 10);
     }
-    return out;
+    return table;
+}();
+
+/// Writes a count of atoms (at least 1) at `out`, which has room for four characters more
+/// than the digits, returning the end.
+char* appendCount(char* out, char* limit, int count) {
+    if (count < 1000) {
+        const CountDigits& d = kCountDigits[static_cast<std::size_t>(count)];
+        std::memcpy(out, d.text, sizeof d.text);
+        return out + d.length;
+    }
+    return std::to_chars(out, limit, count).ptr;
 }
 
 } // namespace
 
 std::string formulaCompositionText(const FormulaCandidate& candidate) {
     static constexpr const char* kFixedSymbols[] = {"C", "H", "O", "N"};
-    // Seven words of at most a blank, two characters and ten digits.
-    char text[kFormulaRows * 13];
+    // Seven words of at most a blank, two characters and ten digits, and room for the last
+    // four-character copy of appendCount().
+    char text[kFormulaRows * 13 + 4];
     char* end = text;
-    for (int row = kRowC; row < kFormulaRows; ++row) {
-        const int count = candidate.counts[row];
+    const auto& counts = candidate.counts;
+    const auto small = [](int count) { return static_cast<unsigned>(count) < 1000u; };
+    if (small(counts[kRowC]) && small(counts[kRowH]) && small(counts[kRowO]) &&
+        small(counts[kRowN])) {
+        // Rows C, H, O and N, present in nearly every result, each written in full and kept
+        // only when its count is above 0: no branch for the processor to guess. C opens the
+        // text without a blank.
+        const CountDigits& carbon = kCountDigits[static_cast<std::size_t>(counts[kRowC])];
+        end[0] = 'C';
+        std::memcpy(end + 1, carbon.text, sizeof carbon.text);
+        end += counts[kRowC] > 0 ? 1 + carbon.length : 0;
+        for (int row = kRowH; row < kRow5; ++row) {
+            const CountDigits& digits = kCountDigits[static_cast<std::size_t>(counts[row])];
+            end[0] = ' ';
+            end[1] = kFixedSymbols[row][0];
+            std::memcpy(end + 2, digits.text, sizeof digits.text);
+            end += counts[row] > 0 ? 2 + digits.length : 0;
+        }
+    } else {
+        for (int row = kRowC; row < kRow5; ++row) {
+            const int count = counts[row];
+            if (count <= 0) continue;
+            if (row != kRowC) *end++ = ' ';
+            *end++ = kFixedSymbols[row][0];
+            end = appendCount(end, text + sizeof text, count);
+        }
+    }
+    for (int row = kRow5; row < kFormulaRows; ++row) {
+        const int count = counts[row];
         if (count <= 0) continue;
-        if (row != kRowC) *end++ = ' ';
-        const char* symbol =
-            row < kRow5 ? kFixedSymbols[row] : elementSymbol(candidate.elements[row - kRow5]);
+        *end++ = ' ';
+        const char* symbol = elementSymbol(candidate.elements[row - kRow5]);
         *end++ = symbol[0];
         if (symbol[1] != '\0') *end++ = symbol[1];
         end = appendCount(end, text + sizeof text, count);

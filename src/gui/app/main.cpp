@@ -7,8 +7,10 @@
 #include "platform/app_style.h"
 #include "platform/prompter.h"
 #include "state/app_state.h"
+#include "util/memory_retention.h"
 
 int main(int argc, char** argv) {
+    qzx::retainFreedMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorin Professional"));
     // The desktop's style, with hints shown 300 ms after the pointer comes to rest.

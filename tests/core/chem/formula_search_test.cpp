@@ -168,6 +168,30 @@ TEST(FormulaSearch, ADisabledCarbonRowMeansNoCarbonAndTextsThenStartWithABlank) 
     EXPECT_EQ(texts(FormulaSearch(input, table())), (std::vector<std::string>{" O1", "C1 H4"}));
 }
 
+TEST(FormulaSearch, CompositionTextsOfEveryCountWidthAgreeWithAPlainlyBuiltText) {
+    // Counts of one to five digits in every row, absent rows, two-letter symbols in rows 5-7.
+    const int widths[] = {0, 1, 9, 10, 99, 100, 999, 1000, 32000};
+    const char* fixed[] = {"C", "H", "O", "N"};
+    FormulaCandidate c;
+    c.elements = {table().findSymbol("Cl"), table().findSymbol("Br"), table().findSymbol("S")};
+    const char* changeable[] = {"Cl", "Br", "S"};
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::string expected;
+        for (int row = 0; row < kFormulaRows; ++row) {
+            const int count = widths[random() % std::size(widths)];
+            c.counts[row] = count;
+            if (count == 0) continue;
+            if (row != kRowC) expected += ' ';
+            expected += row < kRow5 ? fixed[row] : changeable[row - kRow5];
+            expected += std::to_string(count);
+        }
+        ASSERT_EQ(formulaCompositionText(c), expected);
+    }
+    c.counts = {};
+    EXPECT_EQ(formulaCompositionText(c), "");
+}
+
 TEST(FormulaSearch, AgreesWithTheUnprunedEnumerationInOrderAndContent) {
     std::vector<FormulaSearchInput> queries;
     FormulaSearchInput chno = query(300.1, 0.05);
