@@ -503,7 +503,9 @@ FormulaSearchResult FormulaSearch(const FormulaSearchInput& input, const Element
     }
     result.tolerance = input.tolerance >= 0.0 ? input.tolerance : 1.0;
     if (sink == nullptr)
-        result.candidates.reserve(static_cast<std::size_t>(std::clamp(input.maxResults, 0, 64)));
+        // Room for the results of most searches at once: growing from a few would copy the
+        // list several times on the way to a thousand.
+        result.candidates.reserve(static_cast<std::size_t>(std::clamp(input.maxResults, 0, 1024)));
     Enumerator(input, elements, result.tolerance, progress, sink, result).run();
     return result;
 }
