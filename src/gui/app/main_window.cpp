@@ -14,6 +14,7 @@
 #include "app/command_table.h"
 #include "app/drawing_surface.h"
 #include "app/file_commands.h"
+#include "app/picture_commands.h"
 #include "app/speed_bar.h"
 #include "app/structure_view.h"
 #include "app/tool_panel.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(const WindowContext& context, WindowRegistry& windows, QW
     setWindowTitle(QStringLiteral("Quorin Professional"));
     m_view = new StructureView(context, this);
     m_files = new FileCommands(context, *m_view, this);
+    m_pictures = new PictureCommands(context, *m_view, this);
     FormCreate();
 }
 
@@ -96,6 +98,7 @@ void MainWindow::FormCreate() {
         m_options.multiFragment = false;
         refreshCommands();
     });
+    connect(m_view, &StructureView::fragmentCutDrawn, this, &MainWindow::endCut);
     connect(m_files, &FileCommands::structureLoaded, this, [this] {
         enterDrawMode();
         refreshCommands();
@@ -185,6 +188,7 @@ void MainWindow::registerOwnCommands() {
     CommandHandlers& h = m_handlers;
     m_view->registerCommands(h);
     m_files->registerCommands(h);
+    m_pictures->registerCommands(h);
     h.add("m1New", [this] { m1NewClick(); });
     h.add("m1PrintSetup", [this] { m_prompter.setUpPage(this, m_app.print.printer()); });
     h.add("m1Exit", [this] { m1ExitClick(); });
@@ -357,6 +361,18 @@ void MainWindow::m3SubFragClick() {
     m_options.multiFragment = true;
     if (editor().fragmentShape() != 2) selectFragmentShape(2);
     if (!editor().analyzeMode()) enterAnalyzeMode();
+}
+
+void MainWindow::endCut(const FragmentGesture& gesture) {
+    const CutOptions options{m_options.multiFragment, m_options.subFragment,
+                             m_options.showFragmentComposition, m_options.showBoxPopup,
+                             m_app.UseAccurateMass};
+    const CutOutcome outcome = m_view->cut(gesture, options);
+    if (!outcome.showFragmentsWindow) return;
+    if (auto* display = m_windows.find<FragmentMassDisplay>())
+        display->showFragmentMasses(QString::fromStdString(outcome.fragments.firstValue),
+                                    QString::fromStdString(outcome.fragments.secondCaption),
+                                    QString::fromStdString(outcome.fragments.secondValue));
 }
 
 void MainWindow::hideFragmentMasses() {

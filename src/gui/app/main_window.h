@@ -19,6 +19,7 @@ struct CommandView;
 class DrawingSurface;
 class Editor;
 class FileCommands;
+class PictureCommands;
 class HintSwitch;
 class SpeedBar;
 class SplashWindow;
@@ -78,6 +79,9 @@ private:
     void m1NewClick();
     void m1ExitClick();
     void setAnalyzeMode(bool analyze);
+    /// A cut gesture ended: the cut is made and shown, and a box or region cut fills the
+    /// Fragments window.
+    void endCut(const struct FragmentGesture& gesture);
     void enterDrawMode();
     void enterAnalyzeMode();
     void selectFragmentShape(int shape);
@@ -97,6 +101,7 @@ private:
     ToolPanel* m_toolPanel = nullptr;
     StructureView* m_view = nullptr;
     FileCommands* m_files = nullptr;
+    PictureCommands* m_pictures = nullptr;
     HintSwitch* m_hints = nullptr;
     SplashWindow* m_splash = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/structure_view.h"
 
 #include <QHBoxLayout>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include "app/label_field.h"
 #include "platform/prompter.h"
 #include "render/colors.h"
+#include "render/cut_painter.h"
 #include "render/editor_overlay.h"
 #include "render/structure_painter.h"
 #include "state/app_state.h"
@@ -194,6 +196,18 @@ void StructureView::repaint() {
     painter.end();
     compose();
     m_surface->update();
+}
+
+CutOutcome StructureView::cut(const FragmentGesture& gesture, const CutOptions& options) {
+    const auto shape = static_cast<CutShape>(std::clamp(gesture.shape, 1, 3));
+    CutOutcome outcome = EndCut(shape, gesture.start, gesture.end, gesture.region, m_app.cuts,
+                                m_app.structure, m_app.elements, options);
+    if (outcome.redrawFirst) repaint();
+    QPainter painter(&m_surface->image());
+    paintCutOutcome(painter, outcome, m_app.structure, m_app.settings);
+    painter.end();
+    m_surface->update();
+    return outcome;
 }
 
 void StructureView::compose() {

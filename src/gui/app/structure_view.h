@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/cursors.h"
+#include "structure/fragment_cuts.h"
 
 class QKeyEvent;
 class QLabel;
@@ -52,6 +53,9 @@ public:
 
     /// Paints the structure afresh, shows its composition and mass, and tells the windows.
     void repaint();
+    /// Makes the cut of a finished analyze-mode gesture and paints it over the structure:
+    /// files it in the cut list, sorts the atoms into the two sides and shows the masses.
+    CutOutcome cut(const FragmentGesture& gesture, const CutOptions& options);
     /// Recomputes the composition and mass for the panels and tells the windows.
     void compose();
     /// The one way to an empty drawing (New, and after an R group was saved): structure,

@@ -4,6 +4,7 @@
 #include "platform/help_browser.h"
 #include "state/app_state.h"
 #include "windows/about_box.h"
+#include "windows/fragments_window.h"
 #include "windows/notice_window.h"
 #include "windows/shortcuts_window.h"
 #include "windows/status_window.h"
@@ -36,6 +37,7 @@ void WindowRegistry::createWindows() {
     add(std::make_unique<AboutBox>(m_context, parent));        // TAboutBox
     add(std::make_unique<NoticeWindow>(m_context, parent));    // TMsgForm
     add(std::make_unique<StatusWindow>(m_context, parent));    // TStatform
+    add(std::make_unique<FragmentsWindow>(m_context, parent)); // TFragMassForm
     add(std::make_unique<ShortcutsWindow>(m_context, parent)); // TShrtform
 }
 

@@ -10,6 +10,7 @@
 #include "spectrum/spectrum.h"
 #include "state/print_state.h"
 #include "state/state_notifier.h"
+#include "structure/fragment_cuts.h"
 #include "structure/structure.h"
 #include "structure/structure_composition.h"
 
@@ -30,6 +31,8 @@ struct AppState {
     Structure structure;
     /// Its composition text and mass as of the last change (`StructureComposition`, ...).
     StructureMasses structureMasses;
+    /// The line and box cuts made by hand in Analyze mode, for the structure picture.
+    CutList cuts;
     /// Masses are monoisotopic (true) or nominal (false); starts from the "Accurate Mass" setting.
     bool UseAccurateMass = false;
     /// The fragments of the last autofragment run.

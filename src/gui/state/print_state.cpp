@@ -16,4 +16,9 @@ QPrinter& PrintState::printer() {
     return *m_printer;
 }
 
+int PrintState::pictureTextFactor() {
+    QPrinter& p = printer();
+    return p.pageLayout().paintRectPixels(p.resolution()).width() == 4800 ? 2 : 1;
+}
+
 } // namespace qzx

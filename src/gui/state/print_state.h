@@ -20,6 +20,10 @@ public:
     /// takes time, so start-up does not do it): US Letter, high resolution.
     QPrinter& printer();
 
+    /// The text factor of the pictures: 2 when the printer's page is exactly 4,800 pixels
+    /// wide, else 1.
+    int pictureTextFactor();
+
     int pageWidthUnits = 0;
     int pageHeightUnits = 0;
 

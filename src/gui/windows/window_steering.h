@@ -1,12 +1,18 @@
 #pragma once
 
+#include <QString>
+
 namespace qzx {
 
-/// The fragment mass window as the main window steers it: New, Draw mode, a change of the
-/// fragment shape and switching "Show BoxFrag Popup" off hide it.
+/// The fragment mass window as the main window steers it: a box or region cut fills and shows
+/// it; New, Draw mode, a change of the fragment shape and switching "Show BoxFrag Popup" off
+/// hide it.
 class FragmentMassDisplay {
 public:
     virtual ~FragmentMassDisplay() = default;
+    /// Shows the two values, the second under `secondCaption`, without blocking the caller.
+    virtual void showFragmentMasses(const QString& firstValue, const QString& secondCaption,
+                                    const QString& secondValue) = 0;
     virtual void hideFragmentMasses() = 0;
 };
 
