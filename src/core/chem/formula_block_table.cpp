@@ -6,12 +6,11 @@ namespace qzx {
 
 namespace {
 
-/// Where the enumeration goes: first it counts the combinations of each bucket, then, with
-/// `placeAt` set to each bucket's next free place, it writes them grouped by bucket.
+/// Where the enumeration goes: first it counts the combinations of each bucket, then it
+/// writes them grouped by bucket, each bucket filled from its end.
 struct TableWriter {
-    std::int32_t* bucketSize = nullptr;               ///< the counting pass
-    std::int32_t* placeAt = nullptr;                  ///< the writing pass
-    FormulaBlockTable::Entry* grouped = nullptr;
+    std::int32_t* bucketEnd = nullptr;           ///< the count, then the end, of each bucket
+    FormulaBlockTable::Entry* grouped = nullptr; ///< null in the counting pass
     int buckets = 0;
     double inverseMassH = 0.0;
     double massLimit = 0.0;
@@ -44,11 +43,11 @@ void enumerate(const FormulaBlockTable::Level* levels, std::size_t d, std::size_
         const double x = sum * inverse;
         const double fraction = x - static_cast<double>(static_cast<std::int64_t>(x));
         const int b = std::min(static_cast<int>(fraction * buckets), lastBucket);
-        if (out.placeAt == nullptr) {
-            ++out.bucketSize[b];
+        if (out.grouped == nullptr) {
+            ++out.bucketEnd[b];
             continue;
         }
-        out.grouped[out.placeAt[b]++] = {static_cast<float>(fraction), static_cast<float>(sum),
+        out.grouped[--out.bucketEnd[b]] = {static_cast<float>(fraction), static_cast<float>(sum),
                                          rank * span + (count - level.minimum),
                                          saturation + count * level.saturation};
     }
@@ -69,20 +68,21 @@ FormulaBlockTable::FormulaBlockTable(const std::vector<Level>& levels, double ma
     m_bucketStart.assign(static_cast<std::size_t>(m_buckets) + 1, 0);
     if (levels.empty() || most == 0) return;
 
-    // Grouped by bucket (a counting sort): how many each bucket holds, where each begins, then
-    // the combinations in the search's own order within each bucket. A fraction that single
-    // precision rounds up to 1 stays in the last bucket, which the arc's end reaches.
+    // Grouped by bucket (a counting sort): how many each bucket holds, where each ends, then
+    // the combinations placed from each bucket's end down, which leaves m_bucketStart[b] at
+    // the start of bucket b. The order within a bucket does not matter: the search sorts what
+    // a look-up finds by rank. A fraction that single precision rounds up to 1 stays in the
+    // last bucket, which the arc's end reaches.
     TableWriter out;
     out.buckets = m_buckets;
     out.inverseMassH = inverseMassH;
     out.massLimit = massLimit;
-    out.bucketSize = m_bucketStart.data() + 1;
+    out.bucketEnd = m_bucketStart.data();
     enumerate(levels.data(), 0, levels.size(), 0.0, 0, 0, out);
-    for (std::size_t b = 1; b < m_bucketStart.size(); ++b)
+    for (std::size_t b = 1; b < static_cast<std::size_t>(m_buckets); ++b)
         m_bucketStart[b] += m_bucketStart[b - 1];
+    m_bucketStart.back() = m_bucketStart[static_cast<std::size_t>(m_buckets) - 1];
     m_byBucket.resize(static_cast<std::size_t>(m_bucketStart.back()));
-    std::vector<std::int32_t> placeAt(m_bucketStart.begin(), m_bucketStart.end() - 1);
-    out.placeAt = placeAt.data();
     out.grouped = m_byBucket.data();
     enumerate(levels.data(), 0, levels.size(), 0.0, 0, 0, out);
 }

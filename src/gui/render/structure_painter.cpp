@@ -108,31 +108,40 @@ QString symbolOf(const ElementTable& elements, int element) {
     return QString::fromStdString(elements[element].Symbol);
 }
 
-/// The symbol, "H" and the hydrogen count of one atom, over a blanked square.
+/// The symbol, "H" and the hydrogen count of one atom over a blanked area: the square around
+/// the atom and everything the texts cover as the fonts measure them, so no bond runs
+/// through a label or its count.
 void paintAtomLabel(QPainter& painter, const Atom& atom, const ElementTable& elements,
                     const Settings& settings) {
     const int x = atom.X;
     const int y = atom.Y;
     const int h = atom.Hydrogens;
     const int s = labelHalfSize(settings.FontSize);
-    const QRect blank = h == 0 ? cornerRect(x - s, y - s, x + s, y + s)
-                               : cornerRect(x + 2 - s, y - s, x + 6 + s, y + s);
-    painter.fillRect(blank, colorFromValue(settings.Background));
+    QRect blank = h == 0 ? cornerRect(x - s, y - s, x + s, y + s)
+                         : cornerRect(x + 2 - s, y - s, x + 6 + s, y + s);
 
     const QString symbol = symbolOf(elements, atom.Element);
     const QString text = h > 0 ? symbol + QLatin1Char('H') : symbol;
     const QPoint textCell(x - 4, y - 6);
     const QFont font = labelFont(kLabelFamily, settings.FontSize, settings.FontBold);
+    const QFont countFont = labelFont(kCountFamily, settings.FontSize - 2, settings.FontBold);
+    const QFontMetrics metrics(font, painter.device());
+    const QFontMetrics countMetrics(countFont, painter.device());
+    const QString count = h > 1 ? QString::number(h) : QString();
+    // The count starts at the atom's x plus the text width, a little right of the "H".
+    const QPoint countCell(x + metrics.horizontalAdvance(text), y + metrics.height() / 5);
+    blank = blank.united(QRect(textCell, QSize(metrics.horizontalAdvance(text), metrics.height())));
+    if (!count.isEmpty())
+        blank = blank.united(
+            QRect(countCell, QSize(countMetrics.horizontalAdvance(count), countMetrics.height())));
+    painter.fillRect(blank, colorFromValue(settings.Background));
+
     painter.setFont(font);
     painter.setPen(colorFromValue(settings.FontColor));
     drawTextTopLeft(painter, textCell, text);
-
-    if (h > 1) {
-        // The count starts at the atom's x plus the text width, a little right of the "H".
-        const QFontMetrics metrics = painter.fontMetrics();
-        const QPoint countCell(x + metrics.horizontalAdvance(text), y + metrics.height() / 5);
-        painter.setFont(labelFont(kCountFamily, settings.FontSize - 2, settings.FontBold));
-        drawTextTopLeft(painter, countCell, QString::number(h));
+    if (!count.isEmpty()) {
+        painter.setFont(countFont);
+        drawTextTopLeft(painter, countCell, count);
         painter.setFont(font);
     }
     if (atom.Element >= kFirstIsotope && atom.Element <= kLastIsotope) {
