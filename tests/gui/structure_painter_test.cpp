@@ -261,21 +261,26 @@ TEST_F(StructurePainterTest, BondWidthOffDrawsTwoPixelLines) {
 }
 
 TEST_F(StructurePainterTest, MethylShowsCAndHAndASmallerLoweredThree) {
-    // A methyl carbon at the corner of two bonds, both of which the label square hides.
+    // A methyl carbon at the corner of two bonds, both of which the label hides.
     addBond(structure, makeBond(240, 500, 300, 500));
     addBond(structure, makeBond(300, 500, 300, 560));
     addAtom(structure, kCarbon, 300, 500, 3);
-    addBond(structure, makeBond(250, 495, 350, 495)); // grazes the top row of the square
+    addBond(structure, makeBond(250, 495, 350, 495)); // runs through the label's top rows
     const QImage image = paint();
 
-    // The blanking square for an atom with hydrogens is shifted right: x 297..310, y 495..504.
-    EXPECT_EQ(countPixels(image, QRect(297, 495, 14, 10), kBlack), 0);
-    EXPECT_EQ(image.pixelColor(296, 500), kBlack);
-    EXPECT_EQ(image.pixelColor(300, 505), kBlack);
-    std::vector<int> outside;
-    for (int x = 290; x <= 316; ++x)
-        if (x < 297 || x > 310) outside.push_back(x);
-    EXPECT_EQ(columnsWith(image, 495, 290, 316, kBlack), outside);
+    // The bonds are blanked under the fixed square (x 297..310, y 495..504) and under the
+    // whole text as the fonts measure it: "CH" from x 296 and y 494, then the lowered "3".
+    const QFontMetrics metrics(labelFont(QStringLiteral("Arial"), settings.FontSize, false));
+    const int textBottom = 494 + metrics.height() - 1;
+    const QRect countInk = inkBox(image, QRect(296 + textWidth(QStringLiteral("CH")) + 1, 480, 20, 40), kRed);
+    ASSERT_FALSE(countInk.isNull());
+    const int blankRight = std::max(310, countInk.right());
+    EXPECT_EQ(countPixels(image, QRect(296, 495, blankRight - 296 + 1, 10), kBlack), 0);
+    EXPECT_EQ(image.pixelColor(295, 500), kBlack);
+    EXPECT_EQ(rowsWith(image, 300, 495, textBottom, kBlack), std::vector<int>{});
+    EXPECT_EQ(image.pixelColor(300, textBottom + 1), kBlack);
+    EXPECT_EQ(image.pixelColor(295, 495), kBlack);
+    EXPECT_EQ(image.pixelColor(blankRight + 3, 495), kBlack);
 
     const int textEnd = 296 + textWidth(QStringLiteral("CH"));
     const QRect symbolInk = inkBox(image, QRect(296, 480, textEnd - 296, 40), kRed);

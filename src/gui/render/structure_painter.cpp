@@ -117,8 +117,8 @@ void paintAtomLabel(QPainter& painter, const Atom& atom, const ElementTable& ele
     const int y = atom.Y;
     const int h = atom.Hydrogens;
     const int s = labelHalfSize(settings.FontSize);
-    QRect blank = h == 0 ? cornerRect(x - s, y - s, x + s, y + s)
-                         : cornerRect(x + 2 - s, y - s, x + 6 + s, y + s);
+    const QRect blank = h == 0 ? cornerRect(x - s, y - s, x + s, y + s)
+                               : cornerRect(x + 2 - s, y - s, x + 6 + s, y + s);
 
     const QString symbol = symbolOf(elements, atom.Element);
     const QString text = h > 0 ? symbol + QLatin1Char('H') : symbol;
@@ -130,11 +130,16 @@ void paintAtomLabel(QPainter& painter, const Atom& atom, const ElementTable& ele
     const QString count = h > 1 ? QString::number(h) : QString();
     // The count starts at the atom's x plus the text width, a little right of the "H".
     const QPoint countCell(x + metrics.horizontalAdvance(text), y + metrics.height() / 5);
-    blank = blank.united(QRect(textCell, QSize(metrics.horizontalAdvance(text), metrics.height())));
+    const QColor background = colorFromValue(settings.Background);
+    painter.fillRect(blank, background);
+    // The text's line reaches to the end of the count, so no bond shows between "H" and it.
+    const int countEnd = countCell.x() + countMetrics.horizontalAdvance(count);
+    const int lineEnd = count.isEmpty() ? textCell.x() + metrics.horizontalAdvance(text) : countEnd;
+    painter.fillRect(QRect(textCell, QSize(lineEnd - textCell.x(), metrics.height())), background);
     if (!count.isEmpty())
-        blank = blank.united(
-            QRect(countCell, QSize(countMetrics.horizontalAdvance(count), countMetrics.height())));
-    painter.fillRect(blank, colorFromValue(settings.Background));
+        painter.fillRect(
+            QRect(countCell, QSize(countMetrics.horizontalAdvance(count), countMetrics.height())),
+            background);
 
     painter.setFont(font);
     painter.setPen(colorFromValue(settings.FontColor));
