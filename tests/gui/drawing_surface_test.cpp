@@ -39,8 +39,8 @@ TEST_F(DrawingSurfaceTest, SingleBondFromEmptySpaceIsEthane) {
     EXPECT_EQ(mass(), "   Nominal Mass:  30");
     EXPECT_TRUE(window->isControlEnabled(QStringLiteral("m2Select")));
     EXPECT_TRUE(window->isControlEnabled(QStringLiteral("SpeedButton53")));
-    // The bond line lies between the two atoms in the bond colour.
-    EXPECT_EQ(pixel(320, 300), colorFromValue(state->settings.Bonds));
+    // The bond line shows between the two "CH3" labels, in the bond colour.
+    EXPECT_EQ(pixel(330, 300), colorFromValue(state->settings.Bonds));
 
     action("m3AccMass")->trigger();
     EXPECT_EQ(mass(), "   Monoisotopic Mass:  30.0469");
