@@ -27,7 +27,7 @@ protected:
         window->structureView().showLoadedStructure();
         button(QStringLiteral("SpeedButton50"))->click(); // Analyze
     }
-    QImage& image() const { return window->drawingSurface()->image(); }
+    const QImage& image() const { return window->drawingSurface()->image(); }
     /// Pixels of `color` inside `area` of the drawing.
     int pixelsOf(QRect area, QColor color) const {
         int n = 0;

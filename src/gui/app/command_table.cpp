@@ -52,6 +52,11 @@ constexpr CommandSpec kCommands[] = {
     {"m3ShowBoxPopUp", "Show BoxFrag Popup", "", "m3Options", K::Action, E::Always,
      C::ShowBoxPopup},
     {"m3ShowLabel", "Show Label", "", "m3Options", K::Action, E::Always, C::ShowLabel},
+    // The view's zoom: the drawing keeps its pixels, only the screen scales it.
+    {"m3Zoom", "Zoom", "", "m3Options", K::Submenu, E::Always, C::None, "", "", true},
+    {"m3ZoomIn", "Zoom In", "Ctrl+=", "m3Zoom"},
+    {"m3ZoomOut", "Zoom Out", "Ctrl+-", "m3Zoom"},
+    {"m3ZoomActual", "Actual Size", "Ctrl+0", "m3Zoom"},
 
     {"m4Tools", "&Tools", "", "", K::Menu},
     {"m4IsoPro", "Isotopic Profiler", "Ctrl+I", "m4Tools"},

@@ -1,5 +1,6 @@
 #include "app/structure_view.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <algorithm>
 #include <QKeyEvent>
@@ -7,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "app/drawing_surface.h"
@@ -91,6 +93,11 @@ StructureView::StructureView(const WindowContext& context, QWidget* window)
             [this](QMouseEvent* e) { mouseEvent(e, MousePhase::Release); });
     m_surface->setOverlayPainter(
         [this](QPainter& painter) { paintEditorPreview(painter, m_editor->preview()); });
+    connect(m_surface, &DrawingSurface::zoomStepped, this, &StructureView::stepZoom);
+    // Qt already scales by the screen's device-pixel ratio; a dense screen without that
+    // scaling says so by its logical resolution, and starts larger.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_surface->setZoom(DrawingSurface::defaultZoom(screen->logicalDotsPerInch()));
 }
 
 StructureView::~StructureView() = default;
@@ -107,6 +114,26 @@ void StructureView::registerCommands(CommandHandlers& handlers) {
     });
     // Redraw forgets the marks and cut selections drawn over the picture.
     handlers.add("SpeedButton60", [this] { repaint(); });
+    handlers.add("m3ZoomIn", [this] { stepZoom(1); });
+    handlers.add("m3ZoomOut", [this] { stepZoom(-1); });
+    handlers.add("m3ZoomActual", [this] { m_surface->setZoom(1.0); });
+}
+
+void StructureView::stepZoom(int direction) {
+    static constexpr double kSteps[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 2.5, 3.0, 4.0};
+    const double now = m_surface->zoom();
+    double next = now;
+    if (direction > 0) {
+        for (double step : kSteps)
+            if (step > now + 1e-9) {
+                next = step;
+                break;
+            }
+    } else {
+        for (double step : kSteps)
+            if (step < now - 1e-9) next = step;
+    }
+    m_surface->setZoom(next);
 }
 
 void StructureView::setPopupMenu(QMenu* menu) {
@@ -166,8 +193,11 @@ void StructureView::paintMarks() {
     const bool selection = m_editor->selectionPresent();
     const std::vector<PixelPoint> marks = m_editor->reduceBondMarks();
     if (!selection && marks.empty()) return;
-    QPainter painter(&m_surface->image());
-    paintEditorMarks(painter, m_app.structure, selection, marks);
+    m_surface->paint(
+        [structure = m_app.structure, selection, marks](QPainter& painter) {
+            paintEditorMarks(painter, structure, selection, marks);
+        },
+        false, "marks");
 }
 
 void StructureView::setEditorCursor(EditorCursor cursor) {
@@ -191,11 +221,14 @@ void StructureView::setEditorCursor(EditorCursor cursor) {
 }
 
 void StructureView::repaint() {
-    QPainter painter(&m_surface->image());
-    paintStructure(painter, m_app.structure, m_app.elements, m_app.settings);
-    painter.end();
+    // The step keeps its own copy of the structure: the screen may replay it after an edit
+    // and before the repaint that edit asks for.
+    m_surface->paint([structure = m_app.structure, &elements = m_app.elements,
+                      settings = m_app.settings](QPainter& painter) {
+        paintStructure(painter, structure, elements, settings);
+    },
+                     true);
     compose();
-    m_surface->update();
 }
 
 CutOutcome StructureView::cut(const FragmentGesture& gesture, const CutOptions& options) {
@@ -203,10 +236,10 @@ CutOutcome StructureView::cut(const FragmentGesture& gesture, const CutOptions& 
     CutOutcome outcome = EndCut(shape, gesture.start, gesture.end, gesture.region, m_app.cuts,
                                 m_app.structure, m_app.elements, options);
     if (outcome.redrawFirst) repaint();
-    QPainter painter(&m_surface->image());
-    paintCutOutcome(painter, outcome, m_app.structure, m_app.settings);
-    painter.end();
-    m_surface->update();
+    m_surface->paint([outcome, structure = m_app.structure,
+                      settings = m_app.settings](QPainter& painter) {
+        paintCutOutcome(painter, outcome, structure, settings);
+    });
     return outcome;
 }
 

@@ -70,6 +70,9 @@ public:
     /// Shows the label field in the "Background" colour, or hides it.
     void setLabelShown(bool shown);
 
+    /// The next zoom step up (+1) or down (-1): 50, 75, 100, 125, 150, 200, 250, 300, 400 %.
+    void stepZoom(int direction);
+
     /// The drawing keys (Esc, Delete, R, U, A) unless the label field is being typed in;
     /// true when the key was used.
     bool handleKey(QKeyEvent* event);

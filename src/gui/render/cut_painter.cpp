@@ -34,7 +34,6 @@ QPoint pointOf(float x, float y) {
 void paintCutOutcome(QPainter& painter, const CutOutcome& cut, const Structure& structure,
                      const Settings& settings) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setBrush(Qt::NoBrush);
     const int penWidth = settings.BondWidth ? 1 : 2;
@@ -49,7 +48,7 @@ void paintCutOutcome(QPainter& painter, const CutOutcome& cut, const Structure& 
     markSide(painter, cut.sideA.atoms, structure, colorA, settings.FragmentMarker);
     markSide(painter, cut.sideB.atoms, structure, colorB, settings.FragmentMarker);
 
-    painter.setFont(labelFont(QStringLiteral("Arial"), settings.FontSize, true));
+    painter.setFont(labelFont(QStringLiteral("Arial"), settings.FontSize, true, paintsSmoothly(painter)));
     int labelAEnd = 0;
     for (std::size_t i = 0; i < cut.labels.size(); ++i) {
         const CutLabel& label = cut.labels[i];

@@ -93,12 +93,12 @@ void paintNitroLabel(QPainter& painter, const Bond& bond, const Settings& settin
 
     const QPen bonds = painter.pen();
     painter.setPen(colorFromValue(settings.FontColor));
-    painter.setFont(labelFont(kLabelFamily, settings.FontSize, settings.FontBold));
+    painter.setFont(labelFont(kLabelFamily, settings.FontSize, settings.FontBold, paintsSmoothly(painter)));
     const QString no = QStringLiteral("NO");
     drawTextTopLeft(painter, {x - 4, y - 6}, no);
     const QFontMetrics metrics = painter.fontMetrics();
     const QPoint subscript(x - 4 + metrics.horizontalAdvance(no), y + metrics.height() / 5);
-    painter.setFont(labelFont(kLabelFamily, settings.FontSize - 3, settings.FontBold));
+    painter.setFont(labelFont(kLabelFamily, settings.FontSize - 3, settings.FontBold, paintsSmoothly(painter)));
     drawTextTopLeft(painter, subscript, QStringLiteral("2"));
     painter.setPen(bonds);
 }
@@ -123,8 +123,8 @@ void paintAtomLabel(QPainter& painter, const Atom& atom, const ElementTable& ele
     const QString symbol = symbolOf(elements, atom.Element);
     const QString text = h > 0 ? symbol + QLatin1Char('H') : symbol;
     const QPoint textCell(x - 4, y - 6);
-    const QFont font = labelFont(kLabelFamily, settings.FontSize, settings.FontBold);
-    const QFont countFont = labelFont(kCountFamily, settings.FontSize - 2, settings.FontBold);
+    const QFont font = labelFont(kLabelFamily, settings.FontSize, settings.FontBold, paintsSmoothly(painter));
+    const QFont countFont = labelFont(kCountFamily, settings.FontSize - 2, settings.FontBold, paintsSmoothly(painter));
     const QFontMetrics metrics(font, painter.device());
     const QFontMetrics countMetrics(countFont, painter.device());
     const QString count = h > 1 ? QString::number(h) : QString();
@@ -227,13 +227,17 @@ QPoint straightenedEnd(QPoint start, QPoint end) {
     return toQPoint(straightenedBondEnd(toPixelPoint(start), toPixelPoint(end)));
 }
 
-QFont labelFont(const QString& family, int points, bool bold) {
+QFont labelFont(const QString& family, int points, bool bold, bool smooth) {
     QFont font(family);
     // Sized in pixels so the label keeps its size in drawing pixels on any device.
     font.setPixelSize(std::max(1, pixelsFromPoints(points)));
     font.setBold(bold);
-    font.setStyleStrategy(QFont::NoAntialias);
+    font.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
     return font;
+}
+
+bool paintsSmoothly(const QPainter& painter) {
+    return painter.testRenderHint(QPainter::Antialiasing);
 }
 
 void drawTextTopLeft(QPainter& painter, QPoint topLeft, const QString& text) {
@@ -254,8 +258,6 @@ void clearStructureImage(QPainter& painter, const Settings& settings) {
 void paintStructureContents(QPainter& painter, const Structure& structure,
                             const ElementTable& elements, const Settings& settings) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(bondPen(settings));
     painter.setBrush(Qt::NoBrush);

@@ -19,8 +19,9 @@ struct Settings;
 /// colour, walks the draw list (bonds, aromatic ring circles, nitro labels), then paints the
 /// label of every atom whose label is shown, in row order, over the bonds. Coordinates are
 /// pixels of the 1600 x 1200 drawing image; fonts are sized in those pixels as well (points at
-/// 96 dpi), so a printer or SVG painter only needs a scale transform. Lines are aliased, as
-/// on the desktop the program was drawn for. The painter's state is restored afterwards.
+/// 96 dpi), so a printer or SVG painter only needs a scale transform. Lines and labels are
+/// aliased, as on the desktop the program was drawn for, unless the painter comes with
+/// antialiasing on (the zoomed screen view). The painter's state is restored afterwards.
 void paintStructure(QPainter& painter, const Structure& structure, const ElementTable& elements,
                     const Settings& settings);
 
@@ -51,8 +52,11 @@ std::vector<QLine> multipleBondLines(QPoint start, QPoint end, int order, int pi
 QPoint straightenedEnd(QPoint start, QPoint end);
 
 /// A label font: `family` ("Arial", "Small Fonts") at `points` on a 96 dpi surface, without
-/// antialiasing. Sizes below 1 pixel become 1 pixel.
-QFont labelFont(const QString& family, int points, bool bold);
+/// antialiasing unless `smooth`. Sizes below 1 pixel become 1 pixel.
+QFont labelFont(const QString& family, int points, bool bold, bool smooth = false);
+
+/// Whether the painter was set up to antialias: the painters then smooth their text as well.
+bool paintsSmoothly(const QPainter& painter);
 
 /// Writes `text` in the painter's font and pen colour with `topLeft` as the top-left corner of
 /// its text cell (the baseline lies one font ascent lower).
