@@ -97,6 +97,22 @@ TEST_F(StructureCuts, SubFragmentBoxesShowTheResidualInTheWindow) {
     EXPECT_EQ(fragmentsText("Label4"), "12");
 }
 
+TEST_F(StructureCuts, ARegionAroundTheMethylFillsTheWindowAndLeavesTheListEmpty) {
+    button(QStringLiteral("SpeedButton56"))->click(); // Region Mode
+    // The region's points: press, the corners passed, release near the start.
+    QWidget* surface = window->drawingSurface();
+    QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, QPoint(80, 70));
+    for (const QPoint p : {QPoint(120, 70), QPoint(120, 90), QPoint(80, 90)})
+        QTest::mouseMove(surface, p);
+    QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, QPoint(80, 72));
+    ASSERT_TRUE(fragmentsWindow()->isVisible());
+    EXPECT_EQ(fragmentsText("Label3"), "15");
+    EXPECT_EQ(fragmentsText("Label2"), "M - mass1");
+    EXPECT_EQ(fragmentsText("Label4"), "77");
+    EXPECT_EQ(state->cuts.count, 0);
+    EXPECT_GT(pixelsOf(QRect(98, 78, 5, 5), colorA()), 0) << "the methyl marked as side A";
+}
+
 TEST_F(StructureCuts, AsMetafilePutsAnSvgAndAPngOfTheExtentPlusThirtyPixels) {
     drag(QPoint(40, 90), QPoint(160, 90));
     action("m2CopyMetafile")->trigger();

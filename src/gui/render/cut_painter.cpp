@@ -25,6 +25,13 @@ void markSide(QPainter& painter, const std::vector<int>& atoms, const Structure&
     }
 }
 
+/// An unfilled rectangle as the desktop draws one between two corners: the outline runs
+/// along the first corner's row and column and just inside the second's.
+void drawCornerRectangle(QPainter& painter, QPoint first, QPoint second) {
+    painter.drawRect(QRect(first.x(), first.y(), second.x() - first.x() - 1,
+                           second.y() - first.y() - 1));
+}
+
 QPoint pointOf(float x, float y) {
     return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
 }
@@ -41,7 +48,7 @@ void paintCutOutcome(QPainter& painter, const CutOutcome& cut, const Structure& 
     const QPoint from(cut.from.x, cut.from.y);
     const QPoint to(cut.to.x, cut.to.y);
     if (cut.shape == CutShape::Line) painter.drawLine(from, to);
-    if (cut.shape == CutShape::Box) painter.drawRect(QRect(from, to - QPoint(1, 1)));
+    if (cut.shape == CutShape::Box) drawCornerRectangle(painter, from, to);
 
     const QColor colorA = colorFromValue(settings.FragmentA);
     const QColor colorB = colorFromValue(settings.FragmentB);
@@ -70,7 +77,7 @@ void paintStoredCuts(QPainter& painter, const CutList& cuts, QPoint shift) {
         const QPoint first = pointOf(cut.left(), cut.y1) - shift;
         const QPoint second = pointOf(cut.x2, cut.y2) - shift;
         if (cut.isBox()) {
-            painter.drawRect(QRect(first, second - QPoint(1, 1)));
+            drawCornerRectangle(painter, first, second);
             // The labels' top-left corners: 10 pixels above the top edge, the second 10
             // pixels after the first.
             const QPoint labelA(first.x(), first.y() - 10);
