@@ -36,7 +36,7 @@ bool addRange(const std::string& word, qzx::FormulaSearchInput& input, int& next
     const std::string symbol = word.substr(0, digits);
     int low = 0, high = 0;
     if (std::sscanf(word.c_str() + digits, "%d-%d", &low, &high) != 2) return false;
-    int row = symbol == "C" ? qzx::kRowC
+    int row = symbol == "C"   ? qzx::kRowC
               : symbol == "H" ? qzx::kRowH
               : symbol == "O" ? qzx::kRowO
               : symbol == "N" ? qzx::kRowN
@@ -105,15 +105,13 @@ int main(int argc, char** argv) {
     // As the program and qzx-calc do at start-up.
     qzx::retainFreedMemory();
     for (const Query& query : readQueries()) {
-        benchmark::RegisterBenchmark(("BM_FormulaSearch/" + query.name).c_str(),
-                                     [input = query.input](benchmark::State& state) {
-                                         run(state, input, false);
-                                     })
+        benchmark::RegisterBenchmark(
+            ("BM_FormulaSearch/" + query.name).c_str(),
+            [input = query.input](benchmark::State& state) { run(state, input, false); })
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("BM_FormulaSearchWithTexts/" + query.name).c_str(),
-                                     [input = query.input](benchmark::State& state) {
-                                         run(state, input, true);
-                                     })
+        benchmark::RegisterBenchmark(
+            ("BM_FormulaSearchWithTexts/" + query.name).c_str(),
+            [input = query.input](benchmark::State& state) { run(state, input, true); })
             ->Unit(benchmark::kMicrosecond);
     }
     benchmark::Initialize(&argc, argv);

@@ -174,8 +174,8 @@ TEST_F(ProgramCommands, WhatCanBeChosenFollowsTheStructureAndTheMode) {
     // The tools of windows not yet part of the program stay off, structure or not.
     chooseTool(7);
     drag(QPoint(300, 300), QPoint(340, 300));
-    for (const char* name : {"m4IsoPro", "SpeedButton57", "m6SpecShow", "SpeedButton59",
-                             "m3Loss", "m1Print", "m3Preferences"})
+    for (const char* name : {"m4IsoPro", "SpeedButton57", "m6SpecShow", "SpeedButton59", "m3Loss",
+                             "m1Print", "m3Preferences"})
         EXPECT_FALSE(enabled(name)) << name;
 }
 
@@ -191,9 +191,8 @@ TEST_F(ProgramCommands, AWindowThatServesACommandMakesItAvailable) {
 }
 
 TEST_F(ProgramCommands, WindowsAreMadeInStartUpOrderAndFoundByWhatTheyAre) {
-    EXPECT_EQ(registry->windowNames(),
-              (QStringList{"TForm1", "TAboutBox", "TMsgForm", "TStatform", "TFragMassForm",
-                           "TShrtform"}));
+    EXPECT_EQ(registry->windowNames(), (QStringList{"TForm1", "TAboutBox", "TMsgForm", "TStatform",
+                                                    "TFragMassForm", "TShrtform"}));
     AboutBox* about = registry->find<AboutBox>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window) << "shown over the main window";

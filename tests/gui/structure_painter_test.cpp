@@ -272,7 +272,8 @@ TEST_F(StructurePainterTest, MethylShowsCAndHAndASmallerLoweredThree) {
     // whole text as the fonts measure it: "CH" from x 296 and y 494, then the lowered "3".
     const QFontMetrics metrics(labelFont(QStringLiteral("Arial"), settings.FontSize, false));
     const int textBottom = 494 + metrics.height() - 1;
-    const QRect countInk = inkBox(image, QRect(296 + textWidth(QStringLiteral("CH")) + 1, 480, 20, 40), kRed);
+    const QRect countInk =
+        inkBox(image, QRect(296 + textWidth(QStringLiteral("CH")) + 1, 480, 20, 40), kRed);
     ASSERT_FALSE(countInk.isNull());
     const int blankRight = std::max(310, countInk.right());
     EXPECT_EQ(countPixels(image, QRect(296, 495, blankRight - 296 + 1, 10), kBlack), 0);

@@ -39,7 +39,8 @@ TEST_F(StructurePicture, TheExtentPlusThirtyPixelsWithTheStructureAtTheOrigin) {
     const QImage image = structurePictureImage(input());
     EXPECT_EQ(image.size(), QSize(90, 70));
     EXPECT_LT(image.pixelColor(10, 10).lightness(), 100) << "the first atom at the origin";
-    EXPECT_GT(darkIn(image, QRect(66, 46, 4, 4)), 0) << "the bond on to the second, 60 x 40 further";
+    EXPECT_GT(darkIn(image, QRect(66, 46, 4, 4)), 0)
+        << "the bond on to the second, 60 x 40 further";
     EXPECT_EQ(darkIn(image, QRect(0, 0, 9, 70)), 0) << "nothing left of the origin";
 
     StructurePictureInput half = input();

@@ -78,9 +78,8 @@ TEST_F(DrawingUnderX11, GesturesGiveTheCompositionsOfTheEditorTests) {
 /// What another program reads from the clipboard, run while this one keeps serving it.
 QByteArray clipboardAsAnotherProgramSees(const QString& target) {
     QProcess xclip;
-    xclip.start(QStringLiteral("xclip"),
-                {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
-                 target, QStringLiteral("-o")});
+    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                          QStringLiteral("-t"), target, QStringLiteral("-o")});
     const QDeadlineTimer deadline(10000);
     while (xclip.state() != QProcess::NotRunning && !deadline.hasExpired())
         QTest::qWait(20); // our event loop answers the clipboard requests meanwhile

@@ -48,8 +48,8 @@ void enumerate(const FormulaBlockTable::Level* levels, std::size_t d, std::size_
             continue;
         }
         out.grouped[--out.bucketEnd[b]] = {static_cast<float>(fraction), static_cast<float>(sum),
-                                         rank * span + (count - level.minimum),
-                                         saturation + count * level.saturation};
+                                           rank * span + (count - level.minimum),
+                                           saturation + count * level.saturation};
     }
 }
 

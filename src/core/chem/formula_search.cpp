@@ -36,7 +36,7 @@ constexpr double kLookupWidestShare = 0.25;
 /// and removing 2^52 leaves the nearest whole number in the default rounding mode.
 double roundedDifference(double x) {
     constexpr double kShift = 4503599627370496.0; // 2^52
-    constexpr double kHighest = 2147483647.0; // the field holds an int32
+    constexpr double kHighest = 2147483647.0;     // the field holds an int32
     return x < kShift ? std::min((x + kShift) - kShift, kHighest) : kHighest;
 }
 
@@ -192,7 +192,7 @@ private:
             everything *= span[d];
         }
         if (everything == 0.0) return; // some level has no count at all: nothing to find
-        double best = everything; // trying every count, the levels' ranges alone
+        double best = everything;      // trying every count, the levels' ranges alone
         std::size_t start = n;
         double inner = 1.0;
         for (std::size_t d = n; d-- > 0;) {
@@ -411,8 +411,8 @@ private:
             // Doubling: the copies add up to less than the list, and blocks below the
             // allocator's mapping limit are reused by the next search instead of being mapped
             // and faulted in afresh.
-            list.reserve(std::min(2 * list.capacity() + 64,
-                                  static_cast<std::size_t>(m_input.maxResults)));
+            list.reserve(
+                std::min(2 * list.capacity() + 64, static_cast<std::size_t>(m_input.maxResults)));
         }
         fill(list.emplace_back(), mass, rdb, hydrogens, latest);
         if (list.size() % kProgressEvery == 0) return report();
@@ -452,8 +452,8 @@ private:
 
     bool report() {
         m_lastReport = Clock::now();
-        if (m_progress == nullptr ||
-            m_progress->proceed(static_cast<int>(std::min<std::int64_t>(m_result.found, INT32_MAX))))
+        if (m_progress == nullptr || m_progress->proceed(static_cast<int>(
+                                         std::min<std::int64_t>(m_result.found, INT32_MAX))))
             return true;
         m_result.end = FormulaSearchEnd::Stopped;
         m_stop = true;
@@ -478,7 +478,7 @@ private:
     std::vector<double> m_massBelow;
     std::optional<FormulaBlockTable> m_lookup; ///< the inner levels' table, when it pays
     std::size_t m_lookupStart = SIZE_MAX;      ///< the first level it covers
-    double m_lookupReach = 0.0; ///< the window's half width in hydrogen steps, with margin
+    double m_lookupReach = 0.0;       ///< the window's half width in hydrogen steps, with margin
     std::vector<std::int32_t> m_hits; ///< ranks of the combinations found by a look-up
     std::array<std::int32_t, kFormulaRows> m_counts{};
     std::array<int, kFormulaRows> m_elements{};

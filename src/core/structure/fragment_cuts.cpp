@@ -74,10 +74,10 @@ void lineCut(CutOutcome& out, CutEntry& entry, const Structure& structure,
     entry.massA = out.sideA.mass;
     entry.massB = out.sideB.mass;
     const bool comp = options.showComposition;
-    out.labels.push_back({comp ? withComposition(out.sideA) : out.sideA.massText,
-                          {out.from.x + 5, out.from.y - 5}});
-    out.labels.push_back({comp ? withComposition(out.sideB) : out.sideB.massText,
-                          {out.to.x, out.to.y + 5}});
+    out.labels.push_back(
+        {comp ? withComposition(out.sideA) : out.sideA.massText, {out.from.x + 5, out.from.y - 5}});
+    out.labels.push_back(
+        {comp ? withComposition(out.sideB) : out.sideB.massText, {out.to.x, out.to.y + 5}});
 }
 
 /// Label B of a box cut, by the two options and whether it shows the residual.
@@ -118,7 +118,8 @@ void boxCut(CutOutcome& out, CutList& cuts, CutEntry& entry, const Structure& st
         const CutEntry& previous = cuts.entries[static_cast<std::size_t>(cuts.count - 2)];
         if (previous.isBox() && left > previous.left() && right < previous.x2 &&
             top > previous.y1 && bottom < previous.y2) {
-            const float outer = options.accurateMass ? previous.massA : std::nearbyint(previous.massA);
+            const float outer =
+                options.accurateMass ? previous.massA : std::nearbyint(previous.massA);
             out.residual = true;
             residualText = cutMassText(outer - out.sideA.mass, options.accurateMass);
         }
@@ -126,8 +127,8 @@ void boxCut(CutOutcome& out, CutList& cuts, CutEntry& entry, const Structure& st
     const bool comp = options.showComposition;
     out.labels.push_back({comp ? withComposition(out.sideA) : out.sideA.massText,
                           {out.from.x + 5, out.from.y - 15}});
-    out.labels.push_back({boxLabelB(out.sideB, residualText, out.residual, options),
-                          {15, out.from.y - 15}, true});
+    out.labels.push_back(
+        {boxLabelB(out.sideB, residualText, out.residual, options), {15, out.from.y - 15}, true});
     if (options.showBoxPopup) {
         out.showFragmentsWindow = true;
         out.fragments = {out.sideA.massText, out.residual ? "Residual:" : "M - mass1",
@@ -135,9 +136,8 @@ void boxCut(CutOutcome& out, CutList& cuts, CutEntry& entry, const Structure& st
     }
 }
 
-void regionCut(CutOutcome& out, const std::vector<PixelPoint>& region,
-               const Structure& structure, const ElementTable& elements,
-               const CutOptions& options) {
+void regionCut(CutOutcome& out, const std::vector<PixelPoint>& region, const Structure& structure,
+               const ElementTable& elements, const CutOptions& options) {
     classify(out, structure, [&](PixelPoint p) { return regionSideA(region, p); });
     finishSide(out.sideA, elements, options.accurateMass);
     finishSide(out.sideB, elements, options.accurateMass);

@@ -56,9 +56,9 @@ using SideCounts = std::array<std::int64_t, 84>;
 struct CutSide {
     std::vector<int> atoms;
     SideCounts counts{};
-    float mass = 0.0f;         ///< nominal (a whole number) or monoisotopic, by the option
-    std::string massText;      ///< "78", or " 78.0470" with accurate masses
-    std::string composition;   ///< " C6 H6": each present element with its count
+    float mass = 0.0f;       ///< nominal (a whole number) or monoisotopic, by the option
+    std::string massText;    ///< "78", or " 78.0470" with accurate masses
+    std::string composition; ///< " C6 H6": each present element with its count
 };
 
 /// A label the cut writes beside the structure, in drawing pixels (top-left of its text).
@@ -72,8 +72,8 @@ struct CutLabel {
 
 /// What the small "Fragments" window shows after a box or region cut.
 struct FragmentsWindowValues {
-    std::string firstValue;                       ///< beside "mass1:"
-    std::string secondCaption;                    ///< "M - mass1" or "Residual:"
+    std::string firstValue;    ///< beside "mass1:"
+    std::string secondCaption; ///< "M - mass1" or "Residual:"
     std::string secondValue;
 };
 

@@ -60,8 +60,9 @@ fs::path temporaryBeside(const fs::path& path) {
 /// `name` is not one.
 long temporaryOwner(const std::string& name, const std::string& target) {
     const std::string tail = ".tmp~";
-    if (name.size() <= target.size() + 1 + tail.size() || name.compare(0, target.size(), target) != 0 ||
-        name[target.size()] != '.' || name.compare(name.size() - tail.size(), tail.size(), tail) != 0)
+    if (name.size() <= target.size() + 1 + tail.size() ||
+        name.compare(0, target.size(), target) != 0 || name[target.size()] != '.' ||
+        name.compare(name.size() - tail.size(), tail.size(), tail) != 0)
         return 0;
     const std::string middle =
         name.substr(target.size() + 1, name.size() - target.size() - 1 - tail.size());

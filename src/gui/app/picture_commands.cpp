@@ -22,8 +22,7 @@ constexpr int kBitmapMargin = 80;
 
 } // namespace
 
-PictureCommands::PictureCommands(const WindowContext& context, StructureView& view,
-                                 QWidget* window)
+PictureCommands::PictureCommands(const WindowContext& context, StructureView& view, QWidget* window)
     : QObject(window), m_app(context.state), m_prompter(context.prompter), m_view(view),
       m_window(window) {}
 
@@ -57,10 +56,10 @@ void PictureCommands::m2CopyBitmapClick() {
     const QRect extent = structureExtent(m_app.structure, nullptr);
     if (extent.right() < extent.left()) return; // no atoms: the command is disabled anyway
     const QImage& drawing = m_view.surface()->image();
-    const QRect part = QRect(QPoint(extent.left() - kBitmapMargin, extent.top() - kBitmapMargin),
-                             QPoint(extent.right() + kBitmapMargin - 1,
-                                    extent.bottom() + kBitmapMargin - 1))
-                           .intersected(drawing.rect());
+    const QRect part =
+        QRect(QPoint(extent.left() - kBitmapMargin, extent.top() - kBitmapMargin),
+              QPoint(extent.right() + kBitmapMargin - 1, extent.bottom() + kBitmapMargin - 1))
+            .intersected(drawing.rect());
     QGuiApplication::clipboard()->setImage(drawing.copy(part));
 }
 

@@ -2,14 +2,14 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollArea>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "app/drawing_surface.h"
 #include "app/label_field.h"
@@ -223,11 +223,10 @@ void StructureView::setEditorCursor(EditorCursor cursor) {
 void StructureView::repaint() {
     // The step keeps its own copy of the structure: the screen may replay it after an edit
     // and before the repaint that edit asks for.
-    m_surface->paint([structure = m_app.structure, &elements = m_app.elements,
-                      settings = m_app.settings](QPainter& painter) {
-        paintStructure(painter, structure, elements, settings);
-    },
-                     true);
+    m_surface->paint(
+        [structure = m_app.structure, &elements = m_app.elements, settings = m_app.settings](
+            QPainter& painter) { paintStructure(painter, structure, elements, settings); },
+        true);
     compose();
 }
 
@@ -236,10 +235,10 @@ CutOutcome StructureView::cut(const FragmentGesture& gesture, const CutOptions& 
     CutOutcome outcome = EndCut(shape, gesture.start, gesture.end, gesture.region, m_app.cuts,
                                 m_app.structure, m_app.elements, options);
     if (outcome.redrawFirst) repaint();
-    m_surface->paint([outcome, structure = m_app.structure,
-                      settings = m_app.settings](QPainter& painter) {
-        paintCutOutcome(painter, outcome, structure, settings);
-    });
+    m_surface->paint(
+        [outcome, structure = m_app.structure, settings = m_app.settings](QPainter& painter) {
+            paintCutOutcome(painter, outcome, structure, settings);
+        });
     return outcome;
 }
 

@@ -28,8 +28,8 @@ void markSide(QPainter& painter, const std::vector<int>& atoms, const Structure&
 /// An unfilled rectangle as the desktop draws one between two corners: the outline runs
 /// along the first corner's row and column and just inside the second's.
 void drawCornerRectangle(QPainter& painter, QPoint first, QPoint second) {
-    painter.drawRect(QRect(first.x(), first.y(), second.x() - first.x() - 1,
-                           second.y() - first.y() - 1));
+    painter.drawRect(
+        QRect(first.x(), first.y(), second.x() - first.x() - 1, second.y() - first.y() - 1));
 }
 
 QPoint pointOf(float x, float y) {
@@ -55,7 +55,8 @@ void paintCutOutcome(QPainter& painter, const CutOutcome& cut, const Structure& 
     markSide(painter, cut.sideA.atoms, structure, colorA, settings.FragmentMarker);
     markSide(painter, cut.sideB.atoms, structure, colorB, settings.FragmentMarker);
 
-    painter.setFont(labelFont(QStringLiteral("Arial"), settings.FontSize, true, paintsSmoothly(painter)));
+    painter.setFont(
+        labelFont(QStringLiteral("Arial"), settings.FontSize, true, paintsSmoothly(painter)));
     int labelAEnd = 0;
     for (std::size_t i = 0; i < cut.labels.size(); ++i) {
         const CutLabel& label = cut.labels[i];

@@ -22,8 +22,9 @@ void paintCutOutcome(QPainter& painter, const CutOutcome& cut, const Structure& 
 /// Paints the stored line and box cuts as the structure picture shows them, every point moved
 /// by `shift`: a line between its end points with its masses at each end (5 pixels right of
 /// the point), a box (left edge by its magnitude) with its two masses side by side 10 pixels
-/// above its top edge (their top-left corners), the second 10 pixels right of the first. Masses that are whole numbers
-/// read as such, others with four decimals. Pen and font are the painter's own.
+/// above its top edge (their top-left corners), the second 10 pixels right of the first. Masses
+/// that are whole numbers read as such, others with four decimals. Pen and font are the painter's
+/// own.
 void paintStoredCuts(QPainter& painter, const CutList& cuts, QPoint shift);
 
 } // namespace qzx

@@ -93,12 +93,14 @@ void paintNitroLabel(QPainter& painter, const Bond& bond, const Settings& settin
 
     const QPen bonds = painter.pen();
     painter.setPen(colorFromValue(settings.FontColor));
-    painter.setFont(labelFont(kLabelFamily, settings.FontSize, settings.FontBold, paintsSmoothly(painter)));
+    painter.setFont(
+        labelFont(kLabelFamily, settings.FontSize, settings.FontBold, paintsSmoothly(painter)));
     const QString no = QStringLiteral("NO");
     drawTextTopLeft(painter, {x - 4, y - 6}, no);
     const QFontMetrics metrics = painter.fontMetrics();
     const QPoint subscript(x - 4 + metrics.horizontalAdvance(no), y + metrics.height() / 5);
-    painter.setFont(labelFont(kLabelFamily, settings.FontSize - 3, settings.FontBold, paintsSmoothly(painter)));
+    painter.setFont(
+        labelFont(kLabelFamily, settings.FontSize - 3, settings.FontBold, paintsSmoothly(painter)));
     drawTextTopLeft(painter, subscript, QStringLiteral("2"));
     painter.setPen(bonds);
 }
@@ -123,8 +125,10 @@ void paintAtomLabel(QPainter& painter, const Atom& atom, const ElementTable& ele
     const QString symbol = symbolOf(elements, atom.Element);
     const QString text = h > 0 ? symbol + QLatin1Char('H') : symbol;
     const QPoint textCell(x - 4, y - 6);
-    const QFont font = labelFont(kLabelFamily, settings.FontSize, settings.FontBold, paintsSmoothly(painter));
-    const QFont countFont = labelFont(kCountFamily, settings.FontSize - 2, settings.FontBold, paintsSmoothly(painter));
+    const QFont font =
+        labelFont(kLabelFamily, settings.FontSize, settings.FontBold, paintsSmoothly(painter));
+    const QFont countFont =
+        labelFont(kCountFamily, settings.FontSize - 2, settings.FontBold, paintsSmoothly(painter));
     const QFontMetrics metrics(font, painter.device());
     const QFontMetrics countMetrics(countFont, painter.device());
     const QString count = h > 1 ? QString::number(h) : QString();

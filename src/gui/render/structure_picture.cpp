@@ -59,10 +59,9 @@ QSize structurePictureSize(const StructurePictureInput& input) {
 
 void BuildStructurePicture(QPainter& painter, const StructurePictureInput& input) {
     const QRect extent = structureExtent(*input.structure, input.cuts);
-    const QPoint shift =
-        extent.right() >= extent.left()
-            ? QPoint(extent.left() - input.origin.x(), extent.top() - input.origin.y())
-            : QPoint(0, 0);
+    const QPoint shift = extent.right() >= extent.left() ? QPoint(extent.left() - input.origin.x(),
+                                                                  extent.top() - input.origin.y())
+                                                         : QPoint(0, 0);
     Settings settings = *input.settings;
     settings.FontSize = kPictureFontPoints * input.textFactor;
     settings.BondWidth = input.penWidth <= 1;

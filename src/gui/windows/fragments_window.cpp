@@ -31,7 +31,8 @@ FragmentsWindow::FragmentsWindow(const WindowContext& /*context*/, QWidget* pare
     grid->setContentsMargins(16, 12, 16, 12);
     grid->setHorizontalSpacing(12);
     addLabel(grid, QStringLiteral("Label1"), QStringLiteral("mass1:"), 0, 0, this);
-    m_secondCaption = addLabel(grid, QStringLiteral("Label2"), QStringLiteral("M - mass1:"), 1, 0, this);
+    m_secondCaption =
+        addLabel(grid, QStringLiteral("Label2"), QStringLiteral("M - mass1:"), 1, 0, this);
     m_firstValue = addLabel(grid, QStringLiteral("Label3"), QString(), 0, 1, this);
     m_secondValue = addLabel(grid, QStringLiteral("Label4"), QString(), 1, 1, this);
     m_firstValue->setMinimumWidth(90);

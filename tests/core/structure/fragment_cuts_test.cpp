@@ -56,8 +56,8 @@ TEST(FragmentCuts, BoxSideIsStrictlyInsideAndRegionUsesTheAlternateRule) {
     EXPECT_TRUE(regionSideA(square, {50, 50}));
     EXPECT_FALSE(regionSideA(square, {150, 50}));
     // A figure of eight whose loops overlap: the overlap is outside by the alternate rule.
-    const std::vector<PixelPoint> overlapping{{0, 0}, {60, 0}, {60, 60}, {40, 60}, {40, 20},
-                                              {100, 20}, {100, 40}, {0, 40}};
+    const std::vector<PixelPoint> overlapping{{0, 0},   {60, 0},   {60, 60},  {40, 60},
+                                              {40, 20}, {100, 20}, {100, 40}, {0, 40}};
     EXPECT_TRUE(regionSideA(overlapping, {10, 10}));
     EXPECT_FALSE(regionSideA(overlapping, {50, 30}));
     EXPECT_FALSE(regionSideA({{0, 0}, {10, 10}}, {5, 5})); // fewer than three points
