@@ -74,6 +74,18 @@ TEST_F(StructurePicture, ABoxCutIsDrawnByTheMagnitudeOfItsStoredLeftEdge) {
     EXPECT_EQ(structurePictureImage(in).size(), QSize(50, 30));
 }
 
+TEST_F(StructurePicture, LabelsBlankOnWhiteWhateverTheDrawingsBackground) {
+    settings.Background = 0x00C0FFFF; // a parchment drawing
+    settings.FontColor = 0;
+    addAtom(structure, makeAtom(1, 300, 300, 3, 1, 0));
+    const QImage image = structurePictureImage(input());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            ASSERT_TRUE(c.red() == c.green() && c.green() == c.blue()) << x << "," << y;
+        }
+}
+
 TEST_F(StructurePicture, TheSvgHoldsThePictureInDrawingPixels) {
     addAtom(structure, makeAtom(1, 300, 300, 4, 1, 0));
     const QByteArray svg = structurePictureSvg(input());

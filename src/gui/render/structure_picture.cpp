@@ -64,6 +64,9 @@ void BuildStructurePicture(QPainter& painter, const StructurePictureInput& input
                                                          : QPoint(0, 0);
     Settings settings = *input.settings;
     settings.FontSize = kPictureFontPoints * input.textFactor;
+    // Labels blank the bonds under them in the colour of the paper the picture lands on, not
+    // in the drawing's background colour.
+    settings.Background = valueFromColor(Qt::white);
     settings.BondWidth = input.penWidth <= 1;
 
     painter.save();
