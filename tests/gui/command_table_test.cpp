@@ -174,25 +174,25 @@ TEST_F(ProgramCommands, WhatCanBeChosenFollowsTheStructureAndTheMode) {
     // The tools of windows not yet part of the program stay off, structure or not.
     chooseTool(7);
     drag(QPoint(300, 300), QPoint(340, 300));
-    for (const char* name : {"m4IsoPro", "SpeedButton57", "m6SpecShow", "SpeedButton59", "m3Loss",
-                             "m1Print", "m3Preferences"})
+    for (const char* name : {"m6SpecShow", "SpeedButton59", "m3Loss", "m1Print", "m3Preferences"})
         EXPECT_FALSE(enabled(name)) << name;
 }
 
 TEST_F(ProgramCommands, AWindowThatServesACommandMakesItAvailable) {
     int runs = 0;
-    window->commandHandlers().add("m4IsoPro", [&runs] { ++runs; });
+    EXPECT_FALSE(enabled("m4EFC")) << "the calculator is not part of the program yet";
+    window->commandHandlers().add("m4EFC", [&runs] { ++runs; });
     window->refreshCommands();
-    EXPECT_TRUE(enabled("m4IsoPro"));
-    EXPECT_TRUE(enabled("SpeedButton57")) << "the speed button runs the same command";
-    button(QStringLiteral("SpeedButton57"))->click();
-    action("m4IsoPro")->trigger();
+    EXPECT_TRUE(enabled("m4EFC"));
+    EXPECT_TRUE(enabled("SpeedButton62")) << "the speed button runs the same command";
+    button(QStringLiteral("SpeedButton62"))->click();
+    action("m4EFC")->trigger();
     EXPECT_EQ(runs, 2);
 }
 
 TEST_F(ProgramCommands, WindowsAreMadeInStartUpOrderAndFoundByWhatTheyAre) {
-    EXPECT_EQ(registry->windowNames(), (QStringList{"TForm1", "TAboutBox", "TMsgForm", "TStatform",
-                                                    "TFragMassForm", "TShrtform"}));
+    EXPECT_EQ(registry->windowNames(), (QStringList{"TForm1", "TAboutBox", "TIPForm", "TMsgForm",
+                                                    "TStatform", "TFragMassForm", "TShrtform"}));
     AboutBox* about = registry->find<AboutBox>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window) << "shown over the main window";

@@ -5,15 +5,29 @@
 #include "state/app_state.h"
 #include "windows/about_box.h"
 #include "windows/fragments_window.h"
+#include "windows/isotope_profiler_window.h"
 #include "windows/notice_window.h"
 #include "windows/shortcuts_window.h"
 #include "windows/status_window.h"
 
 namespace qzx {
 
+class WindowRegistry::NoticeForwarder : public NoticeDisplay {
+public:
+    explicit NoticeForwarder(const WindowRegistry& windows) : m_windows(windows) {}
+    void showNotice(const QString& text) override {
+        if (auto* window = m_windows.find<NoticeWindow>()) window->showNotice(text);
+    }
+
+private:
+    const WindowRegistry& m_windows;
+};
+
 WindowRegistry::WindowRegistry(AppState& state, Prompter& prompter)
-    : m_help(std::make_unique<HelpBrowser>(state.programDirectory)), m_context{state, prompter,
-                                                                               *m_help} {
+    : m_noticeForwarder(std::make_unique<NoticeForwarder>(*this)),
+      m_help(std::make_unique<HelpBrowser>(state.programDirectory)), m_context{
+                                                                         state, prompter, *m_help,
+                                                                         m_noticeForwarder.get()} {
     m_main = std::make_unique<MainWindow>(m_context, *this);
     createWindows();
     for (const Entry& entry : m_windows)
@@ -34,11 +48,12 @@ void WindowRegistry::createWindows() {
     // The program's creation order after the main window. A window joins with one line here;
     // windows not yet part of the program have none.
     QWidget* parent = m_main.get();
-    add(std::make_unique<AboutBox>(m_context, parent));        // TAboutBox
-    add(std::make_unique<NoticeWindow>(m_context, parent));    // TMsgForm
-    add(std::make_unique<StatusWindow>(m_context, parent));    // TStatform
-    add(std::make_unique<FragmentsWindow>(m_context, parent)); // TFragMassForm
-    add(std::make_unique<ShortcutsWindow>(m_context, parent)); // TShrtform
+    add(std::make_unique<AboutBox>(m_context, parent));              // TAboutBox
+    add(std::make_unique<IsotopeProfilerWindow>(m_context, parent)); // TIPForm
+    add(std::make_unique<NoticeWindow>(m_context, parent));          // TMsgForm
+    add(std::make_unique<StatusWindow>(m_context, parent));          // TStatform
+    add(std::make_unique<FragmentsWindow>(m_context, parent));       // TFragMassForm
+    add(std::make_unique<ShortcutsWindow>(m_context, parent));       // TShrtform
 }
 
 } // namespace qzx

@@ -50,6 +50,9 @@ private:
     }
     void createWindows();
 
+    /// Hands a notice to the notice window, which is made after some windows that send them.
+    class NoticeForwarder;
+    std::unique_ptr<NoticeForwarder> m_noticeForwarder;
     std::unique_ptr<HelpBrowser> m_help;
     WindowContext m_context;
     std::unique_ptr<MainWindow> m_main;

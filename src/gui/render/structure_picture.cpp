@@ -1,14 +1,13 @@
 #include "render/structure_picture.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QPen>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 
 #include "render/colors.h"
 #include "render/cut_painter.h"
+#include "render/picture_export.h"
 #include "render/structure_painter.h"
 #include "settings/settings.h"
 #include "structure/fragment_cuts.h"
@@ -87,31 +86,13 @@ void BuildStructurePicture(QPainter& painter, const StructurePictureInput& input
 }
 
 QByteArray structurePictureSvg(const StructurePictureInput& input) {
-    const QSize size = structurePictureSize(input);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96); // the drawing's pixels at 96 dots per inch, as on the screen
-    svg.setTitle(QStringLiteral("Structure"));
-    QPainter painter(&svg);
-    BuildStructurePicture(painter, input);
-    painter.end();
-    return bytes;
+    return svgPicture(structurePictureSize(input),
+                      [&](QPainter& painter) { BuildStructurePicture(painter, input); });
 }
 
 QImage structurePictureImage(const StructurePictureInput& input) {
-    QImage image(structurePictureSize(input), QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    BuildStructurePicture(painter, input);
-    painter.end();
-    return image;
+    return imagePicture(structurePictureSize(input),
+                        [&](QPainter& painter) { BuildStructurePicture(painter, input); });
 }
 
 } // namespace qzx

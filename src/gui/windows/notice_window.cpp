@@ -1,5 +1,6 @@
 #include "windows/notice_window.h"
 
+#include "platform/prompter.h"
 #include "windows/dialog_buttons.h"
 
 #include <QLabel>
@@ -8,7 +9,8 @@
 
 namespace qzx {
 
-NoticeWindow::NoticeWindow(const WindowContext&, QWidget* parent) : QDialog(parent) {
+NoticeWindow::NoticeWindow(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_prompter(context.prompter) {
     setObjectName(QStringLiteral("TMsgForm"));
     setWindowTitle(QStringLiteral("Notice"));
 
@@ -40,6 +42,12 @@ void NoticeWindow::setNotice(const QString& text) {
 
 QString NoticeWindow::notice() const {
     return m_label->text();
+}
+
+void NoticeWindow::showNotice(const QString& text) {
+    m_prompter.beep();
+    setNotice(text);
+    m_prompter.showModal(*this);
 }
 
 } // namespace qzx

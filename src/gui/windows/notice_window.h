@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "windows/program_window.h"
+#include "windows/window_steering.h"
 
 class QLabel;
 
@@ -11,7 +12,7 @@ namespace qzx {
 /// The notice window (`TMsgForm`, caption "Notice"): one text set by the caller (`Label1`) and
 /// an OK button (`BitBtn1`) that closes it. The isotope calculation shows its limitation
 /// notices here, modally, after the error signal.
-class NoticeWindow : public QDialog, public ProgramWindow {
+class NoticeWindow : public QDialog, public ProgramWindow, public NoticeDisplay {
     Q_OBJECT
 public:
     explicit NoticeWindow(const WindowContext& context, QWidget* parent = nullptr);
@@ -22,8 +23,11 @@ public:
     void setNotice(const QString& text);
     /// The text as shown, its line breaks written as LF.
     QString notice() const;
+    /// One system beep, then the text, modally.
+    void showNotice(const QString& text) override;
 
 private:
+    Prompter& m_prompter;
     QLabel* m_label = nullptr;
 };
 

@@ -5,6 +5,7 @@ namespace qzx {
 struct AppState;
 class CommandHandlers;
 class HelpBrowser;
+class NoticeDisplay;
 class Prompter;
 
 /// What every window of the program is made with: the shared records, the seam for dialogs
@@ -13,6 +14,9 @@ struct WindowContext {
     AppState& state;
     Prompter& prompter;
     HelpBrowser& help;
+    /// Where notices go (the notice window, found when a notice comes); none in tests that
+    /// make a window alone, where the prompter shows them.
+    NoticeDisplay* notices = nullptr;
 };
 
 /// A window that lives from start to exit beside the main window. After every window exists

@@ -16,4 +16,12 @@ public:
     virtual void hideFragmentMasses() = 0;
 };
 
+/// The notice window as other windows use it: the isotope calculations' notices, each shown
+/// modally after one system beep.
+class NoticeDisplay {
+public:
+    virtual ~NoticeDisplay() = default;
+    virtual void showNotice(const QString& text) = 0;
+};
+
 } // namespace qzx
