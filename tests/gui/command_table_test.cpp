@@ -180,19 +180,20 @@ TEST_F(ProgramCommands, WhatCanBeChosenFollowsTheStructureAndTheMode) {
 
 TEST_F(ProgramCommands, AWindowThatServesACommandMakesItAvailable) {
     int runs = 0;
-    EXPECT_FALSE(enabled("m4EFC")) << "the calculator is not part of the program yet";
-    window->commandHandlers().add("m4EFC", [&runs] { ++runs; });
+    EXPECT_FALSE(enabled("m6SpecShow")) << "the spectrum window is not part of the program yet";
+    window->commandHandlers().add("m6SpecShow", [&runs] { ++runs; });
     window->refreshCommands();
-    EXPECT_TRUE(enabled("m4EFC"));
-    EXPECT_TRUE(enabled("SpeedButton62")) << "the speed button runs the same command";
-    button(QStringLiteral("SpeedButton62"))->click();
-    action("m4EFC")->trigger();
+    EXPECT_TRUE(enabled("m6SpecShow"));
+    EXPECT_TRUE(enabled("SpeedButton59")) << "the speed button runs the same command";
+    button(QStringLiteral("SpeedButton59"))->click();
+    action("m6SpecShow")->trigger();
     EXPECT_EQ(runs, 2);
 }
 
 TEST_F(ProgramCommands, WindowsAreMadeInStartUpOrderAndFoundByWhatTheyAre) {
-    EXPECT_EQ(registry->windowNames(), (QStringList{"TForm1", "TAboutBox", "TIPForm", "TMsgForm",
-                                                    "TStatform", "TFragMassForm", "TShrtform"}));
+    EXPECT_EQ(registry->windowNames(),
+              (QStringList{"TForm1", "TAboutBox", "TEFCMain", "TIPForm", "TMsgForm", "TStatform",
+                           "TFragMassForm", "TShrtform"}));
     AboutBox* about = registry->find<AboutBox>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window) << "shown over the main window";

@@ -20,11 +20,12 @@ public:
         QString text;
         Icon icon;
         Buttons buttons;
+        std::optional<QPoint> at; ///< the top-left corner asked for, if any
     };
 
     Answer message(QWidget*, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override {
-        shown.push_back({title, text, icon, buttons});
+        shown.push_back({title, text, icon, buttons, std::nullopt});
         if (!answers.empty()) {
             const Answer a = answers.front();
             answers.pop_front();
@@ -39,6 +40,12 @@ public:
             return Answer::No;
         }
         return Answer::Cancel;
+    }
+    Answer messageAt(QWidget* parent, QPoint topLeft, const QString& title, const QString& text,
+                     Icon icon, Buttons buttons) override {
+        const Answer answer = message(parent, title, text, icon, buttons);
+        shown.back().at = topLeft;
+        return answer;
     }
     std::optional<QString> inputText(QWidget*, const QString& title, const QString& prompt,
                                      const QString& initial) override {

@@ -4,6 +4,7 @@
 #include "platform/help_browser.h"
 #include "state/app_state.h"
 #include "windows/about_box.h"
+#include "windows/formula_calculator_window.h"
 #include "windows/fragments_window.h"
 #include "windows/isotope_profiler_window.h"
 #include "windows/notice_window.h"
@@ -48,12 +49,13 @@ void WindowRegistry::createWindows() {
     // The program's creation order after the main window. A window joins with one line here;
     // windows not yet part of the program have none.
     QWidget* parent = m_main.get();
-    add(std::make_unique<AboutBox>(m_context, parent));              // TAboutBox
-    add(std::make_unique<IsotopeProfilerWindow>(m_context, parent)); // TIPForm
-    add(std::make_unique<NoticeWindow>(m_context, parent));          // TMsgForm
-    add(std::make_unique<StatusWindow>(m_context, parent));          // TStatform
-    add(std::make_unique<FragmentsWindow>(m_context, parent));       // TFragMassForm
-    add(std::make_unique<ShortcutsWindow>(m_context, parent));       // TShrtform
+    add(std::make_unique<AboutBox>(m_context, parent));                // TAboutBox
+    add(std::make_unique<FormulaCalculatorWindow>(m_context, parent)); // TEFCMain
+    add(std::make_unique<IsotopeProfilerWindow>(m_context, parent));   // TIPForm
+    add(std::make_unique<NoticeWindow>(m_context, parent));            // TMsgForm
+    add(std::make_unique<StatusWindow>(m_context, parent));            // TStatform
+    add(std::make_unique<FragmentsWindow>(m_context, parent));         // TFragMassForm
+    add(std::make_unique<ShortcutsWindow>(m_context, parent));         // TShrtform
 }
 
 } // namespace qzx

@@ -11,9 +11,16 @@
 
 namespace qzx {
 
-Prompter::Answer DialogPrompter::message(QWidget* parent, const QString& title, const QString& text,
-                                         Icon icon, Buttons buttons) {
+namespace {
+
+Prompter::Answer runMessageBox(QWidget* parent, const QString& title, const QString& text,
+                               Prompter::Icon icon, Prompter::Buttons buttons,
+                               std::optional<QPoint> topLeft) {
+    using Icon = Prompter::Icon;
+    using Buttons = Prompter::Buttons;
+    using Answer = Prompter::Answer;
     QMessageBox box(parent);
+    if (topLeft) box.move(*topLeft);
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
@@ -51,6 +58,18 @@ Prompter::Answer DialogPrompter::message(QWidget* parent, const QString& title, 
     default:
         return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
+}
+
+} // namespace
+
+Prompter::Answer DialogPrompter::message(QWidget* parent, const QString& title, const QString& text,
+                                         Icon icon, Buttons buttons) {
+    return runMessageBox(parent, title, text, icon, buttons, std::nullopt);
+}
+
+Prompter::Answer DialogPrompter::messageAt(QWidget* parent, QPoint topLeft, const QString& title,
+                                           const QString& text, Icon icon, Buttons buttons) {
+    return runMessageBox(parent, title, text, icon, buttons, topLeft);
 }
 
 std::optional<QString> DialogPrompter::inputText(QWidget* parent, const QString& title,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPoint>
 #include <QString>
 #include <optional>
 
@@ -24,6 +25,12 @@ public:
     /// A modal message box with the given title, text, icon and buttons.
     virtual Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                            Buttons buttons) = 0;
+    /// The same box with its top-left corner at `topLeft` on the screen.
+    virtual Answer messageAt(QWidget* parent, QPoint topLeft, const QString& title,
+                             const QString& text, Icon icon, Buttons buttons) {
+        (void)topLeft;
+        return message(parent, title, text, icon, buttons);
+    }
     /// A modal one-line input box; empty when the user cancels.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
                                              const QString& prompt, const QString& initial) = 0;
@@ -53,6 +60,8 @@ class DialogPrompter : public Prompter {
 public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;
+    Answer messageAt(QWidget* parent, QPoint topLeft, const QString& title, const QString& text,
+                     Icon icon, Buttons buttons) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder,
