@@ -156,6 +156,13 @@ TEST_F(FormulaCalculator, AResultOpensItsDetailsAt200200AndCopiesAsColumns) {
     EXPECT_TRUE(detail.text.endsWith("Odd Electron"));
     EXPECT_EQ(detail.at, QPoint(200, 200));
 
+    // With a spectrum, the details end with the isotope match.
+    state->spectrum.peak(1) = {78.0f, 100.0f};
+    state->spectrum.peak(2) = {79.0f, 6.5f};
+    state->spectrum.setPeakCount(2);
+    clickCell(1, 0);
+    EXPECT_TRUE(prompter.shown.back().text.contains("Isotope match with the spectrum (M to M+4):"));
+
     item("CopytoClipboard1")->trigger();
     const QString lines = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(lines.startsWith("C6 H6" + QString(25, u' ') + "    0.0000     4   Odd\n"))

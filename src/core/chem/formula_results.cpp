@@ -7,7 +7,9 @@
 #include "chem/composition.h"
 #include "chem/element_table.h"
 #include "chem/formula_text.h"
+#include "chem/isotope_agreement.h"
 #include "chem/isotope_pattern.h"
+#include "spectrum/spectrum.h"
 #include "util/heap_sort.h"
 #include "util/rounding.h"
 
@@ -23,7 +25,7 @@ int shownRdb(float rdb) {
 }
 
 std::string formulaDetailText(const FormulaCandidate& candidate, const ElementTable& elements,
-                              IsotopeNotices& notices) {
+                              IsotopeNotices& notices, const Spectrum* spectrum) {
     std::string composition = formulaCompositionText(candidate);
     char mass[64];
     std::snprintf(mass, sizeof mass, "%9.4f", formulaCandidateMass(candidate, elements));
@@ -42,6 +44,17 @@ std::string formulaDetailText(const FormulaCandidate& candidate, const ElementTa
                   pattern.peaks.size() > 1 ? static_cast<double>(pattern.peaks[1].abundance) : 0.0);
     text += "\r\r(M+1)%  =  " + std::string(mPlus1);
     text += "\r\r" + electronParity(candidate.rdb);
+    if (spectrum != nullptr && spectrum->peakCount() > 0) {
+        const IsotopeAgreement agreement = isotopeAgreement(pattern, *spectrum);
+        if (agreement.available) {
+            char percent[64];
+            std::snprintf(percent, sizeof percent, "%.1f", agreement.percent);
+            text +=
+                "\r\rIsotope match with the spectrum (M to M+4):  " + std::string(percent) + " %";
+        } else {
+            text += "\r\rIsotope match: the spectrum has no peaks at M to M+4";
+        }
+    }
     return text;
 }
 

@@ -10,6 +10,7 @@ namespace qzx {
 
 class ElementTable;
 class IsotopeNotices;
+struct Spectrum;
 
 /// The formula calculator's views of a search's results, apart from any window.
 
@@ -23,8 +24,10 @@ int shownRdb(float rdb);
 /// The text of the detail box of one result: its composition, its mass ("%9.4f" of the
 /// counts times the rows' exact masses), rings plus double bonds, the (M+1)% of its nominal
 /// isotope pattern at threshold 0.005 and its electron parity, joined by blank lines (CR CR).
+/// With a spectrum that holds peaks, a last line says how well that pattern agrees with the
+/// spectrum at M to M+4 (see isotopeAgreement).
 std::string formulaDetailText(const FormulaCandidate& candidate, const ElementTable& elements,
-                              IsotopeNotices& notices);
+                              IsotopeNotices& notices, const Spectrum* spectrum = nullptr);
 
 /// One line of "Copy to Clipboard": the composition padded to 30, the difference text
 /// right-aligned in 10, the shown rings plus double bonds right-aligned in 6, then "   Odd"

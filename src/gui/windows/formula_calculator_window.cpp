@@ -550,8 +550,8 @@ void FormulaCalculatorWindow::sortByComposition() {
 void FormulaCalculatorWindow::showDetails(int row) {
     if (row < 1 || row > static_cast<int>(m_order.size())) return;
     DetailNotices notices(m_notices, m_prompter, this);
-    QString text =
-        QString::fromStdString(formulaDetailText(shownResult(row), m_app.elements, notices));
+    QString text = QString::fromStdString(
+        formulaDetailText(shownResult(row), m_app.elements, notices, &m_app.spectrum));
     text.replace(u'\r', u'\n');
     m_prompter.messageAt(this, QPoint(200, 200), QStringLiteral("Information"), text,
                          Prompter::Icon::Information, Prompter::Buttons::Ok);

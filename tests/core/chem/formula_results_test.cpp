@@ -8,6 +8,7 @@
 #include "chem/element_table.h"
 #include "chem/isotope_pattern.h"
 #include "loaded_elements.h"
+#include "spectrum/spectrum.h"
 
 namespace qzx {
 namespace {
@@ -41,6 +42,28 @@ TEST(FormulaResults, TheDetailTextNamesMassRdbMPlusOneAndParity) {
     // A negative RDB reads 0.
     EXPECT_NE(formulaDetailText(candidate(0, 4, 1, 0, -1.0f), test::elements(), notices)
                   .find("Rings + Double Bonds: 0\r\r"),
+              std::string::npos);
+}
+
+TEST(FormulaResults, WithASpectrumTheDetailsSayHowWellTheIsotopesAgree) {
+    NoNotices notices;
+    Spectrum spectrum;
+    EXPECT_EQ(formulaDetailText(candidate(6, 6, 0, 0, 4.0f), test::elements(), notices, &spectrum)
+                  .find("Isotope match"),
+              std::string::npos)
+        << "no spectrum, no line";
+    spectrum.peak(1) = {78.0f, 100.0f};
+    spectrum.peak(2) = {79.0f, 6.5f};
+    spectrum.setPeakCount(2);
+    const std::string text =
+        formulaDetailText(candidate(6, 6, 0, 0, 4.0f), test::elements(), notices, &spectrum);
+    EXPECT_NE(text.find("\r\rIsotope match with the spectrum (M to M+4):  "), std::string::npos)
+        << text;
+    EXPECT_EQ(text.substr(text.size() - 2), " %");
+    spectrum.peak(1) = {50.0f, 100.0f};
+    spectrum.setPeakCount(1);
+    EXPECT_NE(formulaDetailText(candidate(6, 6, 0, 0, 4.0f), test::elements(), notices, &spectrum)
+                  .find("Isotope match: the spectrum has no peaks at M to M+4"),
               std::string::npos);
 }
 
