@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -117,9 +120,9 @@ TEST_F(FormulaCalculator, CalculateListsTheCompositionsAndEnablesTheResultComman
     EXPECT_EQ(field("Edit3")->text(), QString::number(grid()->rowCount() - 1));
     EXPECT_TRUE(part<QLabel>("Label11")->isVisible());
     EXPECT_EQ(part<QPushButton>("BitBtn1")->text(), "Calculate");
-    for (const char* name : {"Clear1", "ResetAll1", "CopytoClipboard1", "CopytoWordPad1", "Sort1"})
+    for (const char* name :
+         {"Print1", "Clear1", "ResetAll1", "CopytoClipboard1", "CopytoWordPad1", "Sort1"})
         EXPECT_TRUE(item(name)->isEnabled()) << name;
-    EXPECT_FALSE(item("Print1")->isEnabled()) << "printing the list is not built yet";
 
     item("Clear1")->trigger();
     EXPECT_EQ(grid()->rowCount(), 1);
@@ -193,6 +196,32 @@ TEST_F(FormulaCalculator, NothingFoundMassOverflowAndBadFieldsAreSaid) {
     field("Edit4")->setText(QStringLiteral("one"));
     search(QStringLiteral("78"), QStringLiteral("1"));
     EXPECT_EQ(prompter.shown.back().text, "C Min # must be a whole number.");
+}
+
+TEST_F(FormulaCalculator, PrintAsksFirstForLongListsAndWritesThePages) {
+    for (const char* name : {"CheckBox3", "CheckBox4"})
+        box(name)->setChecked(true);
+    search(QStringLiteral("300.1"), QStringLiteral("0.5"));
+    const int results = grid()->rowCount() - 1;
+    ASSERT_GT(results, 30);
+    prompter.answers.push_back(Prompter::Answer::No);
+    item("Print1")->trigger();
+    EXPECT_TRUE(prompter.shown.back().text.startsWith(
+        QStringLiteral("There are %1 results to print, or about\n").arg(results)));
+    EXPECT_EQ(prompter.printDialogs, 0) << "No prints nothing";
+
+    const QString pdf = QDir(QString::fromStdString(state->programDirectory.string()))
+                            .filePath(QStringLiteral("list.pdf"));
+    QPrinter& printer = state->print.printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    prompter.acceptPrintDialogs = true;
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    item("Print1")->trigger();
+    EXPECT_EQ(prompter.printDialogs, 1);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
 }
 
 TEST_F(FormulaCalculator, StopEndsALongSearchAndKeepsTheWindowAlive) {

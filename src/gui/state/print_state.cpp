@@ -12,6 +12,9 @@ QPrinter& PrintState::printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setPageSize(QPageSize(QPageSize::Letter));
+        // The pages are laid out in pixels of a 300-dpi page (about 2,400 across); fonts in
+        // points follow the same resolution.
+        m_printer->setResolution(300);
     }
     return *m_printer;
 }

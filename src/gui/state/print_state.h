@@ -17,7 +17,8 @@ public:
     PrintState& operator=(const PrintState&) = delete;
 
     /// The program's printer, made on first use (asking the print system for its printers
-    /// takes time, so start-up does not do it): US Letter, high resolution.
+    /// takes time, so start-up does not do it): US Letter at 300 dots per inch, the
+    /// resolution the printed pages are laid out in.
     QPrinter& printer();
 
     /// The text factor of the pictures: 2 when the printer's page is exactly 4,800 pixels

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -19,6 +21,7 @@
 #include <cmath>
 
 #include "chem/element_table.h"
+#include "chem/formula_report.h"
 #include "chem/formula_results.h"
 #include "chem/isotope_pattern.h"
 #include "platform/help_browser.h"
@@ -201,8 +204,7 @@ void FormulaCalculatorWindow::buildMenu() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    // The printed list is not part of the program yet: its command stays off.
-    m_print = file->addAction(QStringLiteral("Print"));
+    m_print = file->addAction(QStringLiteral("Print"), this, &FormulaCalculatorWindow::print);
     m_print->setObjectName(QStringLiteral("Print1"));
     file->addAction(QStringLiteral("Close"), this, &QDialog::close)
         ->setObjectName(QStringLiteral("Close1"));
@@ -464,7 +466,7 @@ void FormulaCalculatorWindow::setResultCommandsEnabled(bool enabled) {
     for (QAction* a : {m_clearItem, m_copy, m_copyWord, m_sort})
         a->setEnabled(enabled);
     if (enabled) m_resetAll->setEnabled(true);
-    m_print->setEnabled(false);
+    m_print->setEnabled(enabled);
 }
 
 void FormulaCalculatorWindow::clearResults() {
@@ -568,6 +570,65 @@ QString FormulaCalculatorWindow::resultLines() const {
 
 void FormulaCalculatorWindow::copyToClipboard() {
     QApplication::clipboard()->setText(resultLines());
+}
+
+void FormulaCalculatorWindow::print() {
+    const auto count = static_cast<int>(m_order.size());
+    if (count > 30) {
+        const QString question = QString::fromStdString(formulaReportQuestion(count))
+                                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (m_prompter.message(this, kTitle, question, Prompter::Icon::Question,
+                               Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+            return;
+    }
+    QPrinter& printer = m_app.print.printer();
+    if (!m_prompter.choosePrinter(this, printer)) return;
+
+    FormulaReportInput input;
+    input.weight = m_weight->text().toStdString();
+    input.tolerance = m_tolerance->text().toStdString();
+    input.found = m_found->text().toStdString();
+    input.molecularIons = m_molecularIons->isChecked();
+    input.nitrogenRule = m_nitrogenRule->isChecked();
+    input.limits = m_limits->isChecked();
+    input.rdbMinimum = m_rdbMinimum->value();
+    input.rdbMaximum = m_rdbMaximum->value();
+    for (int r = 0; r < kFormulaRows; ++r) {
+        const Row& row = m_rows[static_cast<std::size_t>(r)];
+        input.rows[static_cast<std::size_t>(r)] = {row.check->isChecked(),
+                                                   row.minimum->text().toStdString(),
+                                                   row.maximum->text().toStdString()};
+    }
+    input.elements = m_app.calcElementSlots;
+    for (int r = 1; r <= count; ++r)
+        input.results.push_back(shownResult(r));
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        m_prompter.message(this, kTitle, QStringLiteral("The printer could not be started."),
+                           Prompter::Icon::Error, Prompter::Buttons::Ok);
+        return;
+    }
+    const int scale =
+        printer.pageLayout().paintRectPixels(printer.resolution()).width() == 4800 ? 2 : 1;
+    QFont title(QStringLiteral("Times New Roman"));
+    title.setPointSize(12);
+    title.setBold(true);
+    int page = 1;
+    for (const ReportLine& line : formulaReportLines(input, m_app.elements)) {
+        if (line.page != page) {
+            printer.newPage();
+            page = line.page;
+        }
+        QFont font(QStringLiteral("Courier New"));
+        font.setPointSize(11);
+        font.setBold(line.bold);
+        font.setUnderline(line.underline);
+        painter.setFont(line.title ? title : font);
+        painter.drawText(QPoint(line.x * scale, line.y * scale + painter.fontMetrics().ascent()),
+                         QString::fromStdString(line.text));
+    }
+    painter.end();
 }
 
 void FormulaCalculatorWindow::copyToWordPad() {

@@ -67,6 +67,8 @@ private:
     void setResultCommandsEnabled(bool enabled);
     void copyToClipboard();
     void copyToWordPad();
+    /// The printed list, after the confirmation for more than 30 results and the print dialog.
+    void print();
     /// The grid's difference text of a result: its distance from the target, 4 decimals.
     QString differenceText(const FormulaCandidate& c) const;
     /// The result shown in grid row `row` (1-based), through the sort order.
