@@ -91,11 +91,6 @@ Bytes encodeElementFileB(const ElementTable& table) {
     return out.bytes();
 }
 
-namespace {
-
-/// What the program cannot have written for an element: masses outside 0 to 1,000 u (or not
-/// numbers at all), isotopes not in ascending mass, abundances outside 0 to 1 or not summing to
-/// 1 within 0.001. Empty when the values are sound. Every mass computation relies on these.
 std::string implausibleValues(const ElementRecord& e) {
     constexpr double kHeaviest = 1000.0;
     const auto mass = [&](float m) { return std::isfinite(m) && m > 0.0f && m < kHeaviest; };
@@ -117,8 +112,6 @@ std::string implausibleValues(const ElementRecord& e) {
         return "gives " + e.Symbol + " abundances that do not add up to 1";
     return {};
 }
-
-} // namespace
 
 std::string decodeElementFiles(const Bytes& fileA, const Bytes& fileB, ElementTable& table) {
     if (fileA.size() != kFileALength)

@@ -39,6 +39,12 @@ ElementLoadResult LoadElementTable(const std::filesystem::path& programDirectory
                                    ElementTable& table, CalcElementSlots& calcSlots,
                                    const std::function<void(const std::string&)>& warn);
 
+/// What the data files could not hold for an element because the program would refuse them
+/// when it next starts ("gives Cl abundances that do not add up to 1"): masses outside 0 to
+/// 1,000 u or not numbers, isotopes not in ascending mass, abundances outside 0 to 1 or not
+/// adding up to 1 within 0.001. Empty when the values are sound.
+std::string implausibleValues(const ElementRecord& e);
+
 /// Writes both files into `programDirectory` as a pair, keeping one generation of .BAK copies:
 /// both new files are written completely and flushed under waiting names, a marker then
 /// commits them, and only then are the old files moved aside. After a failure or a kill at

@@ -2,12 +2,15 @@
 
 #include "app/main_window.h"
 #include "platform/help_browser.h"
+#include "platform/prompter.h"
 #include "state/app_state.h"
 #include "windows/about_box.h"
+#include "windows/element_list_window.h"
 #include "windows/formula_calculator_window.h"
 #include "windows/fragments_window.h"
 #include "windows/isotope_profiler_window.h"
 #include "windows/notice_window.h"
+#include "windows/periodic_table_window.h"
 #include "windows/shortcuts_window.h"
 #include "windows/status_window.h"
 
@@ -24,11 +27,30 @@ private:
     const WindowRegistry& m_windows;
 };
 
+class WindowRegistry::ElementWindowsForwarder : public ElementWindows {
+public:
+    ElementWindowsForwarder(const WindowRegistry& windows, Prompter& prompter)
+        : m_windows(windows), m_prompter(prompter) {}
+    void showPeriodicTable() override {
+        if (auto* window = m_windows.find<PeriodicTableWindow>()) m_prompter.showModal(*window);
+    }
+    int chooseElement() override {
+        auto* list = m_windows.find<ElementListWindow>();
+        return list ? list->choose() : 0;
+    }
+
+private:
+    const WindowRegistry& m_windows;
+    Prompter& m_prompter;
+};
+
 WindowRegistry::WindowRegistry(AppState& state, Prompter& prompter)
     : m_noticeForwarder(std::make_unique<NoticeForwarder>(*this)),
+      m_elementForwarder(std::make_unique<ElementWindowsForwarder>(*this, prompter)),
       m_help(std::make_unique<HelpBrowser>(state.programDirectory)), m_context{
                                                                          state, prompter, *m_help,
-                                                                         m_noticeForwarder.get()} {
+                                                                         m_noticeForwarder.get(),
+                                                                         m_elementForwarder.get()} {
     m_main = std::make_unique<MainWindow>(m_context, *this);
     createWindows();
     for (const Entry& entry : m_windows)
@@ -51,11 +73,13 @@ void WindowRegistry::createWindows() {
     QWidget* parent = m_main.get();
     add(std::make_unique<AboutBox>(m_context, parent));                // TAboutBox
     add(std::make_unique<FormulaCalculatorWindow>(m_context, parent)); // TEFCMain
+    add(std::make_unique<ElementListWindow>(m_context, parent));       // TEltabfrm
     add(std::make_unique<IsotopeProfilerWindow>(m_context, parent));   // TIPForm
     add(std::make_unique<NoticeWindow>(m_context, parent));            // TMsgForm
-    add(std::make_unique<StatusWindow>(m_context, parent));            // TStatform
-    add(std::make_unique<FragmentsWindow>(m_context, parent));         // TFragMassForm
-    add(std::make_unique<ShortcutsWindow>(m_context, parent));         // TShrtform
+    add(std::make_unique<PeriodicTableWindow>(m_context, parent)); // TPeriodTab, TEditElem within
+    add(std::make_unique<StatusWindow>(m_context, parent));        // TStatform
+    add(std::make_unique<FragmentsWindow>(m_context, parent));     // TFragMassForm
+    add(std::make_unique<ShortcutsWindow>(m_context, parent));     // TShrtform
 }
 
 } // namespace qzx

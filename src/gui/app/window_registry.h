@@ -53,6 +53,9 @@ private:
     /// Hands a notice to the notice window, which is made after some windows that send them.
     class NoticeForwarder;
     std::unique_ptr<NoticeForwarder> m_noticeForwarder;
+    /// Opens the element windows for the windows made before them.
+    class ElementWindowsForwarder;
+    std::unique_ptr<ElementWindowsForwarder> m_elementForwarder;
     std::unique_ptr<HelpBrowser> m_help;
     WindowContext m_context;
     std::unique_ptr<MainWindow> m_main;

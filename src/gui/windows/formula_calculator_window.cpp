@@ -97,7 +97,7 @@ private:
 
 FormulaCalculatorWindow::FormulaCalculatorWindow(const WindowContext& context, QWidget* parent)
     : QDialog(parent), m_app(context.state), m_prompter(context.prompter), m_help(context.help),
-      m_notices(context.notices) {
+      m_notices(context.notices), m_elementWindows(context.elementWindows) {
     setObjectName(QStringLiteral("TEFCMain"));
     setWindowTitle(kTitle);
     auto* outer = new QVBoxLayout(this);
@@ -293,6 +293,12 @@ bool FormulaCalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
                 row.check->toggle();
                 return true;
             }
+            if (event->type() == QEvent::MouseButtonRelease &&
+                static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && r >= kRow5 &&
+                m_elementWindows != nullptr) {
+                chooseRowElement(r);
+                return true;
+            }
             if (event->type() == QEvent::MouseButtonDblClick && r == kRowC) {
                 row.check->toggle();
                 m_prompter.message(this, kTitle, QStringLiteral("Here it is"),
@@ -316,6 +322,15 @@ bool FormulaCalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void FormulaCalculatorWindow::chooseRowElement(int r) {
+    const int element = m_elementWindows->chooseElement();
+    if (element < 1 || element > kElementCount) return;
+    Row& row = m_rows[static_cast<std::size_t>(r)];
+    row.label->setText(QString::fromLatin1(elementSymbol(element)));
+    row.check->toggle(); // as a click on the label does
+    m_app.calcElementSlots[static_cast<std::size_t>(r)] = element;
 }
 
 void FormulaCalculatorWindow::resizeEvent(QResizeEvent* event) {

@@ -18,6 +18,7 @@ class QTableWidget;
 
 namespace qzx {
 
+class ElementWindows;
 class NoticeDisplay;
 
 /// The elemental formula calculator (`TEFCMain`, caption "Elemental Formula"): a measured
@@ -59,6 +60,8 @@ private:
     void buildMenu();
     void buildRows(QGridLayout* grid);
     void rowChecked(int row, bool on);
+    /// A right click on the label of row 5, 6 or 7: its element from the element list.
+    void chooseRowElement(int row);
     /// Reads the window into a search input; false (after a message) when a field is not a
     /// number.
     bool readInput(FormulaSearchInput& input);
@@ -78,6 +81,7 @@ private:
     Prompter& m_prompter;
     HelpBrowser& m_help;
     NoticeDisplay* m_notices;
+    ElementWindows* m_elementWindows;
     QLineEdit* m_weight = nullptr;
     QLineEdit* m_tolerance = nullptr;
     QLineEdit* m_found = nullptr;

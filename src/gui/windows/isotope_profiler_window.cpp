@@ -80,7 +80,7 @@ QPushButton* addButton(QHBoxLayout* row, const QString& caption, const QString& 
 
 IsotopeProfilerWindow::IsotopeProfilerWindow(const WindowContext& context, QWidget* parent)
     : QDialog(parent), m_app(context.state), m_prompter(context.prompter), m_help(context.help),
-      m_notices(context.notices) {
+      m_notices(context.notices), m_elementWindows(context.elementWindows) {
     setObjectName(QStringLiteral("TIPForm"));
     setWindowTitle(kTitle);
 
@@ -164,10 +164,11 @@ void IsotopeProfilerWindow::buildMenu() {
     file->addAction(QStringLiteral("Close"), this, &QDialog::close)
         ->setObjectName(QStringLiteral("Close1"));
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    // The periodic table window is not part of the program yet.
-    QAction* elements = edit->addAction(QStringLiteral("Elements..."));
+    QAction* elements = edit->addAction(QStringLiteral("Elements..."), this, [this] {
+        if (m_elementWindows) m_elementWindows->showPeriodicTable();
+    });
     elements->setObjectName(QStringLiteral("Elements1"));
-    elements->setEnabled(false);
+    elements->setEnabled(m_elementWindows != nullptr);
     m_copy = edit->addAction(QStringLiteral("Copy to Clipboard"), this,
                              &IsotopeProfilerWindow::copyToClipboard);
     m_copy->setObjectName(QStringLiteral("CopytoClipboard1"));

@@ -16,6 +16,7 @@ class QTableWidget;
 
 namespace qzx {
 
+class ElementWindows;
 class NoticeDisplay;
 
 /// The isotopic profiler (`TIPForm`, caption "Isotopic Profiler"): a formula typed in
@@ -58,6 +59,7 @@ private:
     Prompter& m_prompter;
     HelpBrowser& m_help;
     NoticeDisplay* m_notices;
+    ElementWindows* m_elementWindows;
     QLineEdit* m_composition = nullptr;
     QLineEdit* m_nominalMass = nullptr;
     QLineEdit* m_minimum = nullptr;

@@ -4,6 +4,7 @@ namespace qzx {
 
 struct AppState;
 class CommandHandlers;
+class ElementWindows;
 class HelpBrowser;
 class NoticeDisplay;
 class Prompter;
@@ -17,6 +18,9 @@ struct WindowContext {
     /// Where notices go (the notice window, found when a notice comes); none in tests that
     /// make a window alone, where the prompter shows them.
     NoticeDisplay* notices = nullptr;
+    /// The periodic table and the element list, found when asked for; none in tests that
+    /// make a window alone.
+    ElementWindows* elementWindows = nullptr;
 };
 
 /// A window that lives from start to exit beside the main window. After every window exists

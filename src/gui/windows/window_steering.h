@@ -24,4 +24,15 @@ public:
     virtual void showNotice(const QString& text) = 0;
 };
 
+/// The element windows as other windows use them: the periodic table (the isotopic profiler's
+/// "Elements...") and the element list (the formula calculator's rows 5-7).
+class ElementWindows {
+public:
+    virtual ~ElementWindows() = default;
+    /// Shows the periodic table window modally.
+    virtual void showPeriodicTable() = 0;
+    /// Shows the element list modally; the element number chosen with OK, or 0.
+    virtual int chooseElement() = 0;
+};
+
 } // namespace qzx
