@@ -131,6 +131,27 @@ TEST_F(FormulaCalculator, CalculateListsTheCompositionsAndEnablesTheResultComman
     EXPECT_TRUE(item("ResetAll1")->isEnabled());
 }
 
+TEST_F(FormulaCalculator, TheGridIsTheSearchOfTheSameInputs) {
+    box("CheckBox3")->setChecked(true);
+    box("CheckBox4")->setChecked(true);
+    search(QStringLiteral("250.12"), QStringLiteral("0.02"));
+    FormulaSearchInput input;
+    input.target = 250.12;
+    input.tolerance = 0.02;
+    input.rows[kRowO] = {true, 0, 0};
+    input.rows[kRowN] = {true, 0, 0};
+    const FormulaSearchResult expected = FormulaSearch(input, state->elements);
+    ASSERT_FALSE(expected.candidates.empty());
+    ASSERT_EQ(grid()->rowCount() - 1, static_cast<int>(expected.candidates.size()));
+    for (std::size_t i = 0; i < expected.candidates.size(); ++i) {
+        const FormulaCandidate& c = expected.candidates[i];
+        EXPECT_EQ(cell(static_cast<int>(i) + 1, 0).toStdString(), formulaCompositionText(c));
+        EXPECT_EQ(
+            cell(static_cast<int>(i) + 1, 1).toStdString(),
+            formulaDifferenceText(std::abs(formulaCandidateMass(c, state->elements) - 250.12)));
+    }
+}
+
 TEST_F(FormulaCalculator, HeadingsSortByDifferenceAndBackWithABeepWhenThereIsNothingToDo) {
     box("CheckBox3")->setChecked(true);
     box("CheckBox4")->setChecked(true);

@@ -15,6 +15,10 @@
 
 #include "../core/structure/structure_builders.h"
 #include "app/structure_view.h"
+#include "chem/composition.h"
+#include "chem/formula_text.h"
+#include "chem/isotope_pattern.h"
+#include "chem/isotope_profile.h"
 #include "gui_fixture.h"
 #include "render/isotope_plot.h"
 #include "windows/isotope_profiler_window.h"
@@ -35,6 +39,7 @@ protected:
     QLineEdit* field(const char* name) const { return part<QLineEdit>(name); }
     QAction* item(const char* name) const { return part<QAction>(name); }
     QTableWidget* grid() const { return part<QTableWidget>("StringGrid1"); }
+    QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
     void calculate(const QString& formula) {
         field("Edit1")->setText(formula);
         part<QPushButton>("BitBtn1")->click();
@@ -102,6 +107,27 @@ TEST_F(IsotopeProfiler, CalculateFillsTheMassTheTableAndThePlot) {
     part<QCheckBox>("CheckBox1")->setChecked(true);
     part<QPushButton>("BitBtn1")->click();
     EXPECT_EQ(grid()->item(1, 0)->text(), "     78.0470");
+}
+
+TEST_F(IsotopeProfiler, TheTableIsTheSoundNominalPatternAtTheMinimumGiven) {
+    struct NoNotices : IsotopeNotices {
+        void notice(const std::string& text) override { ADD_FAILURE() << text; }
+    } notices;
+    for (const char* formula : {"C2 H6 Cl2", "C6 H6", "C60", "C6 H4 Br2"}) {
+        calculate(QString::fromLatin1(formula));
+        std::string text = formula;
+        Composition composition;
+        ParseFormulaText(composition, text);
+        const IsotopePattern expected =
+            NominalIsotopePattern(composition, state->elements, {0.0005f}, notices);
+        ASSERT_EQ(grid()->rowCount() - 1, static_cast<int>(expected.peaks.size())) << formula;
+        for (std::size_t i = 0; i < expected.peaks.size(); ++i) {
+            const int row = static_cast<int>(i) + 1;
+            EXPECT_EQ(cell(row, 0).toStdString(), profileMassCell(expected.peaks[i].mass, false));
+            EXPECT_EQ(cell(row, 1).toStdString(), profileAbundanceCell(expected.peaks[i].abundance))
+                << formula << " row " << row;
+        }
+    }
 }
 
 TEST_F(IsotopeProfiler, AnEmptyFormulaDoesNothingAndClearTurnsTheOutputsOff) {
