@@ -311,6 +311,12 @@ bool FormulaCalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
             !static_cast<QLineEdit*>(watched)->text().isEmpty())
             row.check->setChecked(true);
     }
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize) {
+        // The composition takes three quarters of the grid, the difference the rest.
+        const int width = m_grid->viewport()->width();
+        m_grid->setColumnWidth(0, width * 3 / 4);
+        m_grid->setColumnWidth(1, width - width * 3 / 4);
+    }
     if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
@@ -331,13 +337,6 @@ void FormulaCalculatorWindow::chooseRowElement(int r) {
     row.label->setText(QString::fromLatin1(elementSymbol(element)));
     row.check->toggle(); // as a click on the label does
     m_app.calcElementSlots[static_cast<std::size_t>(r)] = element;
-}
-
-void FormulaCalculatorWindow::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    const int width = m_grid->viewport()->width();
-    m_grid->setColumnWidth(0, width * 3 / 4);
-    m_grid->setColumnWidth(1, width - width * 3 / 4);
 }
 
 void FormulaCalculatorWindow::registerCommands(CommandHandlers& handlers) {

@@ -64,8 +64,12 @@ PeriodicTableWindow::PeriodicTableWindow(const WindowContext& context, QWidget* 
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->horizontalHeader()->setMinimumSectionSize(23);
+    // Two bold letters fill a 23-pixel cell: no padding and no ellipsis.
+    m_grid->setTextElideMode(Qt::ElideNone);
+    m_grid->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px; }"));
     QFont bold = m_grid->font();
     bold.setBold(true);
+    bold.setPointSize(8);
     for (int column = 0; column < kColumns; ++column) {
         m_grid->setColumnWidth(column, 23);
         for (int row = 0; row < kRows; ++row) {
