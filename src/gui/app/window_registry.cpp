@@ -12,6 +12,7 @@
 #include "windows/notice_window.h"
 #include "windows/periodic_table_window.h"
 #include "windows/shortcuts_window.h"
+#include "windows/spectrum_window.h"
 #include "windows/status_window.h"
 
 namespace qzx {
@@ -73,13 +74,15 @@ void WindowRegistry::createWindows() {
     QWidget* parent = m_main.get();
     add(std::make_unique<AboutBox>(m_context, parent));                // TAboutBox
     add(std::make_unique<FormulaCalculatorWindow>(m_context, parent)); // TEFCMain
-    add(std::make_unique<ElementListWindow>(m_context, parent));       // TEltabfrm
-    add(std::make_unique<IsotopeProfilerWindow>(m_context, parent));   // TIPForm
-    add(std::make_unique<NoticeWindow>(m_context, parent));            // TMsgForm
-    add(std::make_unique<PeriodicTableWindow>(m_context, parent)); // TPeriodTab, TEditElem within
-    add(std::make_unique<StatusWindow>(m_context, parent));        // TStatform
-    add(std::make_unique<FragmentsWindow>(m_context, parent));     // TFragMassForm
-    add(std::make_unique<ShortcutsWindow>(m_context, parent));     // TShrtform
+    m_context.calculator = find<FormulaCalculatorDisplay>();     // for the windows made after it
+    add(std::make_unique<ElementListWindow>(m_context, parent)); // TEltabfrm
+    add(std::make_unique<IsotopeProfilerWindow>(m_context, parent)); // TIPForm
+    add(std::make_unique<NoticeWindow>(m_context, parent));          // TMsgForm
+    add(std::make_unique<PeriodicTableWindow>(m_context, parent));   // TPeriodTab, TEditElem within
+    add(std::make_unique<StatusWindow>(m_context, parent));          // TStatform
+    add(std::make_unique<FragmentsWindow>(m_context, parent));       // TFragMassForm
+    add(std::make_unique<SpectrumWindow>(m_context, parent));        // TSpecForm
+    add(std::make_unique<ShortcutsWindow>(m_context, parent));       // TShrtform
 }
 
 } // namespace qzx

@@ -235,6 +235,22 @@ void FormulaCalculatorWindow::buildMenu() {
     m_sortByComposition->setChecked(true);
     bar->addAction(QStringLiteral("&Help"), this, [this] { m_help.showContext(kHelpContext); })
         ->setObjectName(QStringLiteral("Help1"));
+    m_menuNote = bar->addAction(QString());
+    m_menuNote->setObjectName(QStringLiteral("MenuNote"));
+    m_menuNote->setEnabled(false);
+    m_menuNote->setVisible(false);
+}
+
+void FormulaCalculatorWindow::showForPeak(int mass, const QString& menuNote) {
+    hide();
+    m_weight->setText(QString::number(mass));
+    m_tolerance->setText(QStringLiteral("0.5"));
+    m_rows[kRowO].check->setChecked(true);
+    m_rows[kRowN].check->setChecked(true);
+    m_menuNote->setText(menuNote);
+    m_menuNote->setVisible(!menuNote.isEmpty());
+    m_prompter.showModal(*this);
+    m_menuNote->setVisible(false);
 }
 
 void FormulaCalculatorWindow::buildRows(QGridLayout* grid) {

@@ -6,6 +6,7 @@
 
 #include "chem/formula_search.h"
 #include "windows/program_window.h"
+#include "windows/window_steering.h"
 
 class QAction;
 class QCheckBox;
@@ -26,12 +27,15 @@ class NoticeDisplay;
 /// double bonds limits and the two filters; Calculate lists every composition in the grid,
 /// which can be sorted, opened for details and copied. The search keeps the window alive: it
 /// counts "Found" up by 50 and sees a press of "Stop" at once.
-class FormulaCalculatorWindow : public QDialog, public ProgramWindow {
+class FormulaCalculatorWindow : public QDialog,
+                                public ProgramWindow,
+                                public FormulaCalculatorDisplay {
     Q_OBJECT
 public:
     explicit FormulaCalculatorWindow(const WindowContext& context, QWidget* parent = nullptr);
 
     void registerCommands(CommandHandlers& handlers) override;
+    void showForPeak(int mass, const QString& menuNote) override;
 
     /// "Calculate" (`BitBtn1`), or "Stop" while a search runs.
     void calculateOrStop();
@@ -102,6 +106,7 @@ private:
     QAction* m_sort = nullptr;
     QAction* m_sortByDifference = nullptr;
     QAction* m_sortByComposition = nullptr;
+    QAction* m_menuNote = nullptr; ///< the spectrum window's "Target (M+1)% =" text
     FormulaSearchResult m_results;
     double m_target = 0.0; ///< the target of the search that found them
     bool m_sortedByDifference = false;

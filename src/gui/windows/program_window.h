@@ -5,6 +5,7 @@ namespace qzx {
 struct AppState;
 class CommandHandlers;
 class ElementWindows;
+class FormulaCalculatorDisplay;
 class HelpBrowser;
 class NoticeDisplay;
 class Prompter;
@@ -21,6 +22,8 @@ struct WindowContext {
     /// The periodic table and the element list, found when asked for; none in tests that
     /// make a window alone.
     ElementWindows* elementWindows = nullptr;
+    /// The formula calculator, for the windows made after it.
+    FormulaCalculatorDisplay* calculator = nullptr;
 };
 
 /// A window that lives from start to exit beside the main window. After every window exists

@@ -35,4 +35,14 @@ public:
     virtual int chooseElement() = 0;
 };
 
+/// The formula calculator as the spectrum window uses it: a Ctrl-click on a peak opens it for
+/// that peak's mass, modally.
+class FormulaCalculatorDisplay {
+public:
+    virtual ~FormulaCalculatorDisplay() = default;
+    /// Shows the calculator with "Molecular Weight" = `mass`, "Tolerance" 0.5 and O and N
+    /// checked, with `menuNote` shown in its menu bar until it closes (empty for none).
+    virtual void showForPeak(int mass, const QString& menuNote) = 0;
+};
+
 } // namespace qzx

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "windows/program_window.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class QWidget;
+
+namespace qzx {
+
+class FormulaCalculatorDisplay;
+class SpectrumPlotView;
+
+/// The spectrum window (`TSpecForm`, caption "Spectrum"): the spectrum as a bar plot with its
+/// mass scale and labels, ASC files, the zoom, the mouse commands (Ctrl-click to the formula
+/// calculator, Shift-click to label a peak, Shift-right-click to remove the label), the
+/// spectrum label, and the comparison with the drawn structure: the isotope match, the
+/// comparison with the fragments (matched bars red) and its summary.
+class SpectrumWindow : public QDialog, public ProgramWindow {
+    Q_OBJECT
+public:
+    explicit SpectrumWindow(const WindowContext& context, QWidget* parent = nullptr);
+
+    void registerCommands(CommandHandlers& handlers) override;
+
+    /// The plot's zoom: 1, 2, 4, 6, 8 or 10.
+    int zoom() const { return m_zoom; }
+    /// The peaks the last comparison drew red.
+    const std::vector<int>& redPeaks() const { return m_red; }
+    /// The plot area, whose mouse releases are the peak commands.
+    QWidget* plotArea() const;
+    /// Opens an ASC file as "Open..." does after its dialog.
+    void openFile(const QString& fileName);
+    /// The mouse commands on the plot, at a position of the plot area.
+    void plotReleased(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    /// "Isotope Match ", "Compare" and "Summary".
+    void isotopeMatch();
+    void compare();
+    void summary();
+    /// The structure's mass M: nominal, or the monoisotopic mass rounded while accurate
+    /// masses are on.
+    int structureMass() const;
+
+    /// The spectrum label (`Edit1`), shown by "Spectrum Label".
+    QLineEdit* spectrumLabel() const { return m_label; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    void redraw();
+    void toggleSpectrumLabel();
+    void clearSpectrum();
+    void copyPlot();
+    void open();
+    void setFileCommandsEnabled(bool opened);
+
+    AppState& m_app;
+    Prompter& m_prompter;
+    HelpBrowser& m_help;
+    FormulaCalculatorDisplay* m_calculator;
+    SpectrumPlotView* m_plot = nullptr;
+    QLabel* m_fileName = nullptr;
+    QWidget* m_comparePanel = nullptr;
+    QPushButton* m_compare = nullptr;
+    QCheckBox* m_allowTransfers = nullptr;
+    QRadioButton* m_oneH = nullptr;
+    QRadioButton* m_twoH = nullptr;
+    QLineEdit* m_label = nullptr;
+    QLineEdit* m_focusSink = nullptr;
+    QAction* m_isotopeMatch = nullptr;
+    QAction* m_summary = nullptr;
+    int m_zoom = 1;
+    std::vector<int> m_red;
+    bool m_labelDragged = false; ///< the label follows the pointer
+    QPoint m_dragOrigin;
+
+    friend class SpectrumPlotView;
+};
+
+} // namespace qzx
