@@ -29,6 +29,7 @@
 #include "platform/word_processor.h"
 #include "state/app_state.h"
 #include "windows/command_handlers.h"
+#include "windows/window_notices.h"
 #include "windows/window_steering.h"
 
 namespace qzx {
@@ -54,27 +55,6 @@ constexpr RowNames kRowNames[kFormulaRows] = {
 QString rowSymbol(const QLabel* label) {
     return label->text();
 }
-
-/// The notices of the detail box's isotope pattern, to the notice window.
-class DetailNotices : public IsotopeNotices {
-public:
-    DetailNotices(NoticeDisplay* display, Prompter& prompter, QWidget* parent)
-        : m_display(display), m_prompter(prompter), m_parent(parent) {}
-    void notice(const std::string& text) override {
-        if (m_display) {
-            m_display->showNotice(QString::fromStdString(text));
-            return;
-        }
-        m_prompter.beep();
-        m_prompter.message(m_parent, QStringLiteral("Notice"), QString::fromStdString(text),
-                           Prompter::Icon::Information, Prompter::Buttons::Ok);
-    }
-
-private:
-    NoticeDisplay* m_display;
-    Prompter& m_prompter;
-    QWidget* m_parent;
-};
 
 } // namespace
 
@@ -581,7 +561,7 @@ void FormulaCalculatorWindow::sortByComposition() {
 
 void FormulaCalculatorWindow::showDetails(int row) {
     if (row < 1 || row > static_cast<int>(m_order.size())) return;
-    DetailNotices notices(m_notices, m_prompter, this);
+    WindowNotices notices(m_notices, m_prompter, this);
     QString text = QString::fromStdString(
         formulaDetailText(shownResult(row), m_app.elements, notices, &m_app.spectrum));
     text.replace(u'\r', u'\n');

@@ -25,6 +25,7 @@
 #include "render/picture_export.h"
 #include "state/app_state.h"
 #include "windows/command_handlers.h"
+#include "windows/window_notices.h"
 #include "windows/window_steering.h"
 
 namespace qzx {
@@ -32,29 +33,6 @@ namespace {
 
 constexpr int kHelpContext = 1040;
 const QString kTitle = QStringLiteral("Isotopic Profiler");
-
-/// Hands the pattern calculations' notices to the notice window, or, for a window made on its
-/// own, to a message box.
-class WindowNotices : public IsotopeNotices {
-public:
-    WindowNotices(NoticeDisplay* display, Prompter& prompter, QWidget* parent)
-        : m_display(display), m_prompter(prompter), m_parent(parent) {}
-    void notice(const std::string& text) override {
-        const QString shown = QString::fromStdString(text);
-        if (m_display) {
-            m_display->showNotice(shown);
-            return;
-        }
-        m_prompter.beep();
-        m_prompter.message(m_parent, QStringLiteral("Notice"), shown, Prompter::Icon::Information,
-                           Prompter::Buttons::Ok);
-    }
-
-private:
-    NoticeDisplay* m_display;
-    Prompter& m_prompter;
-    QWidget* m_parent;
-};
 
 QLineEdit* addField(QGridLayout* grid, int row, const QString& caption, const QString& name,
                     QWidget* parent) {

@@ -30,6 +30,7 @@
 #include "state/app_state.h"
 #include "util/rounding.h"
 #include "windows/command_handlers.h"
+#include "windows/window_notices.h"
 #include "windows/window_steering.h"
 
 namespace qzx {
@@ -38,22 +39,6 @@ namespace {
 constexpr int kHelpContext = 1086;
 const QString kTitle = QStringLiteral("Spectrum");
 const QString kAscFilter = QStringLiteral("ASC Files   (*.ASC)|*.ASC");
-
-/// Notices of the isotope pattern the window computes: none are expected for a drawn
-/// structure; any that come are shown as they are.
-class MessageNotices : public IsotopeNotices {
-public:
-    MessageNotices(Prompter& prompter, QWidget* parent) : m_prompter(prompter), m_parent(parent) {}
-    void notice(const std::string& text) override {
-        m_prompter.beep();
-        m_prompter.message(m_parent, QStringLiteral("Notice"), QString::fromStdString(text),
-                           Prompter::Icon::Information, Prompter::Buttons::Ok);
-    }
-
-private:
-    Prompter& m_prompter;
-    QWidget* m_parent;
-};
 
 QString withLineBreaks(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -87,7 +72,7 @@ private:
 
 SpectrumWindow::SpectrumWindow(const WindowContext& context, QWidget* parent)
     : QDialog(parent), m_app(context.state), m_prompter(context.prompter), m_help(context.help),
-      m_calculator(context.calculator) {
+      m_notices(context.notices), m_calculator(context.calculator) {
     setObjectName(QStringLiteral("TSpecForm"));
     setWindowTitle(kTitle);
     resize(640, 520);
@@ -366,17 +351,20 @@ void SpectrumWindow::plotReleased(QPoint at, Qt::MouseButton button,
     }
 }
 
-void SpectrumWindow::isotopeMatch() {
-    if (m_app.spectrum.peakCount() == 0) return;
+IsotopePattern SpectrumWindow::structurePattern() {
     std::string formula = m_app.structureMasses.composition;
     Composition composition;
     ParseFormulaText(composition, formula);
-    MessageNotices notices(m_prompter, this);
+    WindowNotices notices(m_notices, m_prompter, this);
     NominalIsotopeOptions options;
     options.threshold = 0.005f;
-    const IsotopePattern pattern =
-        NominalIsotopePattern(composition, m_app.elements, options, notices);
-    const IsotopeMatchOutcome outcome = qzx::isotopeMatch(m_app.spectrum, structureMass(), pattern);
+    return NominalIsotopePattern(composition, m_app.elements, options, notices);
+}
+
+void SpectrumWindow::isotopeMatch() {
+    if (m_app.spectrum.peakCount() == 0) return;
+    const IsotopeMatchOutcome outcome =
+        qzx::isotopeMatch(m_app.spectrum, structureMass(), structurePattern());
     if (!outcome.message.empty())
         m_prompter.message(this, kTitle, withLineBreaks(outcome.message),
                            Prompter::Icon::Information, Prompter::Buttons::Ok);
@@ -387,14 +375,7 @@ void SpectrumWindow::compare() {
     std::vector<int> fragmentMasses;
     for (std::size_t i = 1; i < m_app.fragments.Fragments.size(); ++i)
         fragmentMasses.push_back(m_app.fragments.Fragments[i].Mass);
-    std::string formula = m_app.structureMasses.composition;
-    Composition composition;
-    ParseFormulaText(composition, formula);
-    MessageNotices notices(m_prompter, this);
-    NominalIsotopeOptions patternOptions;
-    patternOptions.threshold = 0.005f;
-    const IsotopePattern pattern =
-        NominalIsotopePattern(composition, m_app.elements, patternOptions, notices);
+    const IsotopePattern pattern = structurePattern();
     ComparisonOptions options;
     options.allowHydrogenTransfers = m_allowTransfers->isChecked();
     options.hydrogens = m_twoH->isChecked() ? 2 : 1;

@@ -17,6 +17,8 @@ class QWidget;
 namespace qzx {
 
 class FormulaCalculatorDisplay;
+class NoticeDisplay;
+struct IsotopePattern;
 class SpectrumPlotView;
 
 /// The spectrum window (`TSpecForm`, caption "Spectrum"): the spectrum as a bar plot with its
@@ -64,10 +66,13 @@ private:
     void copyPlot();
     void open();
     void setFileCommandsEnabled(bool opened);
+    /// The drawn structure's nominal isotope pattern at threshold 0.005.
+    IsotopePattern structurePattern();
 
     AppState& m_app;
     Prompter& m_prompter;
     HelpBrowser& m_help;
+    NoticeDisplay* m_notices;
     FormulaCalculatorDisplay* m_calculator;
     SpectrumPlotView* m_plot = nullptr;
     QLabel* m_fileName = nullptr;

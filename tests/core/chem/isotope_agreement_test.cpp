@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../spectrum/spectrum_builders.h"
 #include "chem/formula_results.h"
 #include "chem/isotope_pattern.h"
 #include "spectrum/spectrum.h"
@@ -15,14 +16,7 @@ IsotopePattern chlorobenzene() {
     return p;
 }
 
-Spectrum spectrumOf(std::initializer_list<Peak> peaks) {
-    Spectrum s;
-    int n = 0;
-    for (const Peak& p : peaks)
-        s.peak(++n) = p;
-    s.setPeakCount(n);
-    return s;
-}
+using test::spectrumOf;
 
 TEST(IsotopeAgreement, TheSameClusterScoresAHundredWhateverItsHeight) {
     const Spectrum measured = spectrumOf({{77.0f, 100.0f},

@@ -7,18 +7,12 @@
 
 #include "chem/isotope_pattern.h"
 #include "spectrum/spectrum.h"
+#include "spectrum_builders.h"
 
 namespace qzx {
 namespace {
 
-Spectrum spectrumOf(std::initializer_list<Peak> peaks) {
-    Spectrum s;
-    int n = 0;
-    for (const Peak& p : peaks)
-        s.peak(++n) = p;
-    s.setPeakCount(n);
-    return s;
-}
+using test::spectrumOf;
 
 IsotopePattern patternOf(std::initializer_list<IsotopePeak> lines) {
     IsotopePattern p;

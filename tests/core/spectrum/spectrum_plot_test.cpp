@@ -3,18 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "spectrum/spectrum.h"
+#include "spectrum_builders.h"
 
 namespace qzx {
 namespace {
 
-Spectrum spectrumOf(std::initializer_list<Peak> peaks) {
-    Spectrum s;
-    int n = 0;
-    for (const Peak& p : peaks)
-        s.peak(++n) = p;
-    s.setPeakCount(n);
-    return s;
-}
+using test::spectrumOf;
 
 std::vector<std::string> labelTexts(const SpectrumPlot& plot) {
     std::vector<std::string> texts;
