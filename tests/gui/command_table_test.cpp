@@ -194,7 +194,8 @@ TEST_F(ProgramCommands, AWindowThatServesACommandMakesItAvailable) {
 TEST_F(ProgramCommands, WindowsAreMadeInStartUpOrderAndFoundByWhatTheyAre) {
     EXPECT_EQ(registry->windowNames(),
               (QStringList{"TForm1", "TAboutBox", "TEFCMain", "TEltabfrm", "TIPForm", "TMsgForm",
-                           "TPeriodTab", "TStatform", "TFragMassForm", "TSpecForm", "TShrtform"}));
+                           "TPeriodTab", "TStatform", "TFragMassForm", "TSpecEdit", "TSpecForm",
+                           "TShrtform"}));
     AboutBox* about = registry->find<AboutBox>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window) << "shown over the main window";

@@ -112,4 +112,21 @@ MspCompound mspCompoundPeaks(std::string_view library, std::string_view name) {
     return compound;
 }
 
+MspCompound mspEntryPeaks(std::string_view library, std::size_t entry) {
+    MspCompound compound;
+    Lines lines(library);
+    std::string_view line;
+    for (std::size_t seen = 0;;) {
+        if (!lines.next(line)) return compound;
+        if (beginsWithNameTag(line) && seen++ == entry) break;
+    }
+    do {
+        if (!lines.next(line) || containsNameTag(line)) return compound;
+    } while (line.find("Num Peaks:") == std::string_view::npos);
+    compound.found = true;
+    while (lines.next(line) && !line.empty() && !containsNameTag(line))
+        addNumbers(line, compound.numbers);
+    return compound;
+}
+
 } // namespace qzx

@@ -38,4 +38,12 @@ struct MspCompound {
 };
 MspCompound mspCompoundPeaks(std::string_view library, std::string_view name);
 
+/// The peaks of the library entry whose "NAME:" line is the `entry`-th (0-based, in the order
+/// mspCompoundNames lists them): the numbers of the lines after its "Num Peaks:" line, up to an
+/// empty line, a line containing "NAME:" in any case or the end. Picking the entry by its place
+/// rather than by its name loads the compound the user chose even when its name is part of an
+/// earlier line ("Benzene" within "Benzene, methyl-"). `found` is false when there is no such
+/// entry or it has no "Num Peaks:" line before the next entry.
+MspCompound mspEntryPeaks(std::string_view library, std::size_t entry);
+
 } // namespace qzx

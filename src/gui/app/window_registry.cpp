@@ -12,6 +12,7 @@
 #include "windows/notice_window.h"
 #include "windows/periodic_table_window.h"
 #include "windows/shortcuts_window.h"
+#include "windows/spectrum_editor_window.h"
 #include "windows/spectrum_window.h"
 #include "windows/status_window.h"
 
@@ -81,8 +82,10 @@ void WindowRegistry::createWindows() {
     add(std::make_unique<PeriodicTableWindow>(m_context, parent));   // TPeriodTab, TEditElem within
     add(std::make_unique<StatusWindow>(m_context, parent));          // TStatform
     add(std::make_unique<FragmentsWindow>(m_context, parent));       // TFragMassForm
-    add(std::make_unique<SpectrumWindow>(m_context, parent));        // TSpecForm
-    add(std::make_unique<ShortcutsWindow>(m_context, parent));       // TShrtform
+    add(std::make_unique<SpectrumEditorWindow>(m_context, parent));  // TSpecEdit
+    m_context.spectrumEditor = find<SpectrumEditorDisplay>();
+    add(std::make_unique<SpectrumWindow>(m_context, parent));  // TSpecForm
+    add(std::make_unique<ShortcutsWindow>(m_context, parent)); // TShrtform
 }
 
 } // namespace qzx

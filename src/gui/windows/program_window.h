@@ -6,6 +6,7 @@ struct AppState;
 class CommandHandlers;
 class ElementWindows;
 class FormulaCalculatorDisplay;
+class SpectrumEditorDisplay;
 class HelpBrowser;
 class NoticeDisplay;
 class Prompter;
@@ -24,6 +25,8 @@ struct WindowContext {
     ElementWindows* elementWindows = nullptr;
     /// The formula calculator, for the windows made after it.
     FormulaCalculatorDisplay* calculator = nullptr;
+    /// The spectrum editor, for the windows made after it.
+    SpectrumEditorDisplay* spectrumEditor = nullptr;
 };
 
 /// A window that lives from start to exit beside the main window. After every window exists

@@ -72,7 +72,8 @@ private:
 
 SpectrumWindow::SpectrumWindow(const WindowContext& context, QWidget* parent)
     : QDialog(parent), m_app(context.state), m_prompter(context.prompter), m_help(context.help),
-      m_notices(context.notices), m_calculator(context.calculator) {
+      m_notices(context.notices), m_calculator(context.calculator),
+      m_editor(context.spectrumEditor) {
     setObjectName(QStringLiteral("TSpecForm"));
     setWindowTitle(kTitle);
     resize(640, 520);
@@ -191,7 +192,12 @@ void SpectrumWindow::buildMenu() {
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("Copy"), this, &SpectrumWindow::copyPlot)
         ->setObjectName(QStringLiteral("Copy1"));
-    edit->addAction(QStringLiteral("Edit Data"))->setEnabled(false); // the spectrum editor
+    QAction* editData = edit->addAction(QStringLiteral("Edit Data"), this, [this] {
+        m_editor->editSpectrum();
+        redraw();
+    });
+    editData->setObjectName(QStringLiteral("EditData1"));
+    editData->setEnabled(m_editor != nullptr);
     edit->addAction(QStringLiteral("Spectrum Label"), this, &SpectrumWindow::toggleSpectrumLabel)
         ->setObjectName(QStringLiteral("SpectrumLabel1"));
     bar->addAction(QStringLiteral("Delta Mass "))->setEnabled(false); // the delta-mass table

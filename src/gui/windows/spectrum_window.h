@@ -18,6 +18,7 @@ namespace qzx {
 
 class FormulaCalculatorDisplay;
 class NoticeDisplay;
+class SpectrumEditorDisplay;
 struct IsotopePattern;
 class SpectrumPlotView;
 
@@ -74,6 +75,7 @@ private:
     HelpBrowser& m_help;
     NoticeDisplay* m_notices;
     FormulaCalculatorDisplay* m_calculator;
+    SpectrumEditorDisplay* m_editor;
     SpectrumPlotView* m_plot = nullptr;
     QLabel* m_fileName = nullptr;
     QWidget* m_comparePanel = nullptr;

@@ -45,4 +45,13 @@ public:
     virtual void showForPeak(int mass, const QString& menuNote) = 0;
 };
 
+/// The spectrum editor as the spectrum tools use it ("Edit Data", the capture tool's table).
+class SpectrumEditorDisplay {
+public:
+    virtual ~SpectrumEditorDisplay() = default;
+    /// Shows the editor modally with the spectrum's peaks; they go back into the spectrum,
+    /// as whole numbers, when it closes.
+    virtual void editSpectrum() = 0;
+};
+
 } // namespace qzx

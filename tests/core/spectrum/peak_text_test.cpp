@@ -56,6 +56,19 @@ TEST(PeakText, EverySearchStopsAtTheEndOfTheLibrary) {
     EXPECT_TRUE(mspCompoundPeaks(kLibrary, "Benzene").found);
 }
 
+TEST(PeakText, AnEntryChosenByItsPlaceIsTheOneLoadedEvenWhenAnEarlierNameHoldsItsName) {
+    const std::string library = "Name: Benzene, methyl-\nNum Peaks: 1\n91 999\n\n"
+                                "Name: Benzene\nNum Peaks: 1\n78 999\n";
+    EXPECT_EQ(mspCompoundPeaks(library, "Benzene").numbers, (Numbers{"91", "999"}))
+        << "a search by name stops at the first line holding it";
+    EXPECT_EQ(mspEntryPeaks(library, 1).numbers, (Numbers{"78", "999"}));
+    EXPECT_EQ(mspEntryPeaks(kLibrary, 2).numbers, (Numbers{"0.5", "1", "18", "999"}));
+    EXPECT_FALSE(mspEntryPeaks(kLibrary, 3).found) << "the last entry has no Num Peaks line";
+    EXPECT_FALSE(mspEntryPeaks(kLibrary, 4).found) << "no fifth entry";
+    EXPECT_FALSE(mspEntryPeaks("Name: A\nName: B\nNum Peaks: 1\n1 2\n", 0).found)
+        << "the next entry's Num Peaks line is not this entry's";
+}
+
 TEST(PeakText, ALibraryOfAHundredThousandEntriesListsEveryNameAndFindsTheLast) {
     std::string library;
     for (int i = 0; i < 100000; ++i)
@@ -66,6 +79,7 @@ TEST(PeakText, ALibraryOfAHundredThousandEntriesListsEveryNameAndFindsTheLast) {
     EXPECT_EQ(names.back(), "Compound 99999");
     const MspCompound last = mspCompoundPeaks(library, "Compound 99999");
     EXPECT_EQ(last.numbers, (Numbers{"43", "999", "57", "500", "71", "120"}));
+    EXPECT_EQ(mspEntryPeaks(library, 99999).numbers, last.numbers);
 }
 
 } // namespace

@@ -1,0 +1,188 @@
+#include "spectrum/peak_table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "util/rounding.h"
+
+namespace qzx {
+namespace {
+
+/// Walks the lines of a text (CR LF, LF or CR), each without its line end.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : m_text(text) {}
+    bool next(std::string_view& line) {
+        if (m_at >= m_text.size()) return false;
+        std::size_t end = m_text.find_first_of("\r\n", m_at);
+        if (end == std::string_view::npos) end = m_text.size();
+        line = m_text.substr(m_at, end - m_at);
+        m_at = end + 1;
+        if (end < m_text.size() && m_text[end] == '\r' && m_at < m_text.size() &&
+            m_text[m_at] == '\n')
+            ++m_at;
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_at = 0;
+};
+
+/// Fills rows pairwise from values handed in one at a time.
+class RowFiller {
+public:
+    void add(std::string value) {
+        if (m_fill.rows.size() == kPeakTableRows && !m_massPending) {
+            ++m_fill.valuesLeftOut;
+            return;
+        }
+        if (!m_massPending) {
+            m_fill.rows.push_back({std::move(value), {}});
+            m_massPending = true;
+        } else {
+            m_fill.rows.back().abundance = std::move(value);
+            m_massPending = false;
+        }
+    }
+    PeakRowsFill take() { return std::move(m_fill); }
+
+private:
+    PeakRowsFill m_fill;
+    bool m_massPending = false;
+};
+
+/// A cell read as a number: blanks around it allowed, anything else makes it no number (0).
+double cellValue(const std::string& cell) {
+    std::size_t first = cell.find_first_not_of(" \t");
+    if (first == std::string::npos) return 0.0;
+    const std::size_t last = cell.find_last_not_of(" \t");
+    if (cell[first] == '+') ++first;
+    double value = 0.0;
+    const char* end = cell.data() + last + 1;
+    const auto [stop, error] = std::from_chars(cell.data() + first, end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value)) return 0.0;
+    if (std::fabs(value) > 3.4e38) return 0.0; // beyond what a peak's float holds
+    return value;
+}
+
+/// A value as a whole number after rounding to 7 significant digits.
+std::string wholeNumberText(float value) {
+    if (!std::isfinite(value)) return "0";
+    char text[40];
+    std::snprintf(text, sizeof text, "%.6e", static_cast<double>(value));
+    std::snprintf(text, sizeof text, "%.0f",
+                  static_cast<double>(Round(std::strtod(text, nullptr))));
+    return text;
+}
+
+std::string rightAligned(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+} // namespace
+
+PeakRowsFill peakRowsFromNumbers(const std::vector<std::string>& numbers) {
+    RowFiller filler;
+    for (const std::string& number : numbers)
+        filler.add(number);
+    return filler.take();
+}
+
+PeakRowsFill ascTableRows(std::string_view text, int stripLines) {
+    Lines lines(text);
+    std::string_view line;
+    for (int skipped = 0; skipped < stripLines; ++skipped)
+        if (!lines.next(line)) return {};
+    RowFiller filler;
+    while (lines.next(line))
+        filler.add(std::string(line));
+    return filler.take();
+}
+
+std::string leftOutMessage(std::size_t valuesLeftOut) {
+    if (valuesLeftOut == 0) return {};
+    return "The table holds " + std::to_string(kPeakTableRows) + " peaks; " +
+           std::to_string(valuesLeftOut) + (valuesLeftOut == 1 ? " value" : " values") +
+           " after row " + std::to_string(kPeakTableRows) + " could not be shown and " +
+           (valuesLeftOut == 1 ? "was" : "were") + " left out.";
+}
+
+std::size_t peakListLength(const PeakRows& rows) {
+    std::size_t n = 0;
+    while (n < rows.size() && !rows[n].mass.empty())
+        ++n;
+    return n;
+}
+
+std::string peakTableAscText(const PeakRows& rows) {
+    std::string text;
+    for (std::size_t r = 0; r < peakListLength(rows); ++r)
+        text += rows[r].mass + "\r\n" + rows[r].abundance + "\r\n";
+    return text;
+}
+
+PeakRows rowsFromSpectrum(const Spectrum& spectrum) {
+    PeakRows rows;
+    for (int k = 1; k <= spectrum.peakCount(); ++k)
+        rows.push_back(
+            {wholeNumberText(spectrum.peak(k).Mass), wholeNumberText(spectrum.peak(k).Abundance)});
+    return rows;
+}
+
+int writeRowsToSpectrum(const PeakRows& rows, Spectrum& spectrum) {
+    const int n = static_cast<int>(std::min<std::size_t>(peakListLength(rows), kMaxPeaks));
+    for (int k = 1; k <= n; ++k) {
+        const PeakRow& row = rows[static_cast<std::size_t>(k - 1)];
+        spectrum.peak(k) = {static_cast<float>(Round(cellValue(row.mass))),
+                            static_cast<float>(Round(cellValue(row.abundance)))};
+    }
+    spectrum.setPeakCount(n);
+    return n;
+}
+
+std::string peekLines(std::string_view text) {
+    std::string shown;
+    Lines lines(text);
+    std::string_view line;
+    for (int number = 1; number <= 10 && lines.next(line); ++number)
+        shown += "Line" + std::to_string(number) + "-> " + std::string(line) + "\r";
+    return shown;
+}
+
+std::vector<TablePrintLine> peakTablePrintLines(const PeakRows& rows, int unit) {
+    using Font = TablePrintLine::Font;
+    constexpr int kRowsPerColumn = 50;
+    constexpr int kColumnsPerPage = 3;
+    std::vector<TablePrintLine> lines;
+    lines.push_back({1, 940 * unit, 110 * unit, "SPECTRUM DATA", Font::Title});
+    const int count = static_cast<int>(std::min<std::size_t>(peakListLength(rows), 300));
+    int page = 1;
+    int column = 0;
+    const auto heading = [&] {
+        lines.push_back({page, (200 + 700 * column) * unit, 330 * unit,
+                         "  Mass         Abundance  ", Font::Heading});
+    };
+    heading();
+    for (int r = 0; r < count; ++r) {
+        if (r > 0 && r % kRowsPerColumn == 0) {
+            if (++column == kColumnsPerPage) {
+                column = 0;
+                ++page;
+                lines.push_back(
+                    {page, 1050 * unit, 110 * unit, "Page: " + std::to_string(page), Font::Body});
+            }
+            heading();
+        }
+        const PeakRow& row = rows[static_cast<std::size_t>(r)];
+        lines.push_back({page, (200 + 700 * column) * unit,
+                         (430 + 50 * (r % kRowsPerColumn)) * unit,
+                         rightAligned(row.mass, 4) + rightAligned(row.abundance, 10), Font::Body});
+    }
+    return lines;
+}
+
+} // namespace qzx
