@@ -48,13 +48,30 @@ private:
     int m_shown = 0;
 };
 
-/// A run that stopped early: the list box sorts its rows by text.
-AutofragmentResult stopped(FragmentTable& table, AutofragmentStatus status, std::string message) {
-    std::stable_sort(table.ResultsList.begin(), table.ResultsList.end());
-    AutofragmentResult result;
-    result.status = status;
-    result.message = std::move(message);
-    return result;
+/// The end of a run that found fragments: the molecular ion is appended, MassOrder sorted by
+/// mass and the results list rewritten in that order.
+void finishTable(const Structure& structure, const ElementTable& elements,
+                 const AutofragmentOptions& options, FragmentTable& table) {
+    Fragment ion;
+    ion.Mass = molecularIonMass(structure, elements, options.accurateMass);
+    ion.Atoms.resize(static_cast<std::size_t>(structure.count.atoms));
+    std::iota(ion.Atoms.begin(), ion.Atoms.end(), 1);
+    table.append(std::move(ion));
+
+    std::vector<std::int32_t> masses(static_cast<std::size_t>(table.FragmentCount) + 1, 0);
+    for (int f = 1; f <= table.FragmentCount; ++f)
+        masses[static_cast<std::size_t>(f)] = table.fragment(f).Mass;
+    SortByMass(masses, table.MassOrder, table.FragmentCount);
+
+    // Row k of the list shows fragment MassOrder[k + 1]; equal masses have equal texts, so
+    // this is the text order of the list box.
+    for (int k = 0; k < table.FragmentCount; ++k) {
+        const Fragment& fragment = table.fragment(table.MassOrder[static_cast<std::size_t>(k) + 1]);
+        std::string text = FragmentListText(fragment.Mass);
+        if (options.markOddElectron && IsOddElectron(fragment, structure, elements))
+            text += kOddElectronMark;
+        table.ResultsList[static_cast<std::size_t>(k)] = std::move(text);
+    }
 }
 
 } // namespace
@@ -70,7 +87,10 @@ AutofragmentResult RunAutofragment(const Structure& structure, const ElementTabl
 
     auto finishCleavage = [&]() -> std::optional<AutofragmentResult> {
         if (gauge.advance()) return std::nullopt;
-        AutofragmentResult end = stopped(table, AutofragmentStatus::Cancelled, {});
+        // The fragments found so far are kept as a finished run keeps them.
+        if (table.FragmentCount > 0) finishTable(structure, elements, options, table);
+        AutofragmentResult end;
+        end.status = AutofragmentStatus::Cancelled;
         end.cleavages = gauge.done();
         end.totalCleavages = total;
         return end;
@@ -99,26 +119,7 @@ AutofragmentResult RunAutofragment(const Structure& structure, const ElementTabl
         return result;
     }
 
-    Fragment ion;
-    ion.Mass = molecularIonMass(structure, elements, options.accurateMass);
-    ion.Atoms.resize(static_cast<std::size_t>(structure.count.atoms));
-    std::iota(ion.Atoms.begin(), ion.Atoms.end(), 1);
-    table.append(std::move(ion));
-
-    std::vector<std::int32_t> masses(static_cast<std::size_t>(table.FragmentCount) + 1, 0);
-    for (int f = 1; f <= table.FragmentCount; ++f)
-        masses[static_cast<std::size_t>(f)] = table.fragment(f).Mass;
-    SortByMass(masses, table.MassOrder, table.FragmentCount);
-
-    // Row k of the list shows fragment MassOrder[k + 1]; equal masses have equal texts, so
-    // this is the text order of the list box.
-    for (int k = 0; k < table.FragmentCount; ++k) {
-        const Fragment& fragment = table.fragment(table.MassOrder[static_cast<std::size_t>(k) + 1]);
-        std::string text = FragmentListText(fragment.Mass);
-        if (options.markOddElectron && IsOddElectron(fragment, structure, elements))
-            text += kOddElectronMark;
-        table.ResultsList[static_cast<std::size_t>(k)] = std::move(text);
-    }
+    finishTable(structure, elements, options, table);
     return result;
 }
 

@@ -21,7 +21,9 @@ struct AutofragmentOptions {
 enum class AutofragmentStatus {
     Done,        ///< table and results list filled, sorted by mass, molecular ion included
     NoFragments, ///< no cleavage split the structure: kNoFragmentsGenerated
-    Cancelled,   ///< the progress callback asked to stop; the rows so far stay
+    /// The progress callback asked to stop: the fragments found so far are kept, with the
+    /// molecular ion, sorted and listed as after a full run (nothing when none was found).
+    Cancelled,
 };
 
 struct AutofragmentResult {
@@ -40,8 +42,7 @@ using AutofragmentProgress = std::function<bool(int percent)>;
 /// pairs (1,2), (1,3), ..., (b - 1, b). Then the molecular ion (all atoms, not checked for
 /// duplicates) is appended, MassOrder is sorted by mass with SortByMass, and the results list
 /// holds one row per fragment in mass order, marked with kOddElectronMark when asked.
-/// Structures of any size are handled. After Cancelled, MassOrder stays in the order found and the
-/// results list is ordered by text.
+/// Structures of any size are handled.
 AutofragmentResult RunAutofragment(const Structure& structure, const ElementTable& elements,
                                    const AutofragmentOptions& options, FragmentTable& table,
                                    const AutofragmentProgress& progress = {});

@@ -382,7 +382,14 @@ TEST(Autofragment, GaugeReachesOneHundredWithTheLastCleavageAndCanStopTheRun) {
     result = RunAutofragment(carbonChain(3), elements(), {}, table, [](int) { return false; });
     EXPECT_EQ(result.status, AutofragmentStatus::Cancelled);
     EXPECT_EQ(result.cleavages, 1);
-    EXPECT_EQ(table.ResultsList, (Texts{"   15", "   29"})) << "the first cleavage's rows stay";
+    EXPECT_EQ(table.ResultsList, (Texts{"   15", "   29", "   44"}))
+        << "the first cleavage's rows stay, with the molecular ion";
+    EXPECT_EQ(table.fragment(table.MassOrder[3]).AtomCount(), 3) << "sorted by mass";
+
+    result = RunAutofragment(carbonChain(2), elements(), {}, table, [](int) { return false; });
+    EXPECT_EQ(result.status, AutofragmentStatus::Cancelled);
+    EXPECT_EQ(table.ResultsList, (Texts{"   15", "   15", "   30"}))
+        << "the one cleavage of ethane finished before the stop";
 }
 
 TEST(Autofragment, StructuresOfNineHundredAtomsAutofragment) {
