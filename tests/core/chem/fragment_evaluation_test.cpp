@@ -221,8 +221,8 @@ TEST(FragmentEvaluation, BackTenRulesLookAtMostTenRowsBelowThePreviousScan) {
 }
 
 TEST(FragmentEvaluation, HydrogenCyanideIsSoughtOverTheWholeListLast) {
-    // Methyl isocyanide-like rows: C 1 (3 H), N 2, C 3. The CN row lies below everything the
-    // rules scanned up to; HCN is still found and is the last row.
+    // Hand-made rows over dimethylamine's atoms (CH3 1, NH 2, CH3 3). The CN row lies below
+    // everything the rules scanned up to; HCN is still found and is the last row.
     const Structure s = molecule(3, {{1, 2}, {2, 3}}, {1, 3, 1});
     FragmentEvaluationInput input;
     input.rows = {{"   15", {1}}, {"   26", {2, 3}}, {"   29", {1, 2}}, {"   41", {1, 2, 3}}};
