@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qzx {
 
@@ -15,5 +18,11 @@ std::string formatOptionalDecimals(double value, int maxDecimals);
 inline std::string formatHashPattern4(double value) {
     return formatOptionalDecimals(value, 4);
 }
+
+/// Reads a field typed as a whole number, the way the windows read their integer fields:
+/// blanks at either end are dropped, then an optional sign and decimal digits must make up
+/// the rest and fit a signed 32-bit integer. Empty or blank text, letters, a decimal point or
+/// an overflow give nothing.
+std::optional<std::int32_t> readWholeNumberField(std::string_view text);
 
 } // namespace qzx

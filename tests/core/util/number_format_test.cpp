@@ -46,5 +46,17 @@ TEST(HashPattern4, NotANumberAndInfinities) {
     EXPECT_EQ(formatHashPattern4(-std::numeric_limits<double>::infinity()), "-INF");
 }
 
+TEST(WholeNumberField, SignAndDigitsFillTheFieldApartFromBlanks) {
+    EXPECT_EQ(readWholeNumberField("42"), 42);
+    EXPECT_EQ(readWholeNumberField("  42 "), 42);
+    EXPECT_EQ(readWholeNumberField("-7"), -7);
+    EXPECT_EQ(readWholeNumberField("+7"), 7);
+    EXPECT_EQ(readWholeNumberField("2147483647"), 2147483647);
+    EXPECT_EQ(readWholeNumberField("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(readWholeNumberField("2147483648"), std::nullopt);
+    for (const char* bad : {"", "   ", "+", "-", "+-1", "4 2", "4.0", "1e3", "x", "12a", "0x10"})
+        EXPECT_EQ(readWholeNumberField(bad), std::nullopt) << '"' << bad << '"';
+}
+
 } // namespace
 } // namespace qzx
