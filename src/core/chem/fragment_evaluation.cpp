@@ -293,8 +293,9 @@ constexpr Rule kScannedRules[] = {
 };
 static_assert(std::size(kScannedRules) == 26);
 
-/// How far a "back 10" rule moves its start before scanning. It moves only from a position
-/// beyond this row, so a scan that ended in the first rows of the list starts where it ended.
+/// How far a "back 10" rule moves its start before scanning; a scan that ended in the first ten
+/// rows starts again at row 0, so the ions of small molecules (acetone's CH3CO) are not
+/// skipped.
 constexpr std::size_t kBackRows = 10;
 
 /// Whether the fragment can give a McLafferty product: an oxygen without hydrogens, double
@@ -410,7 +411,7 @@ std::vector<EvaluationGridRow> EvaluateFragments(const FragmentEvaluationInput& 
     std::vector<Named> found;
     std::size_t position = 0;
     for (const Rule& rule : kScannedRules) {
-        if (rule.backTen && position > kBackRows) position -= kBackRows;
+        if (rule.backTen) position = position > kBackRows ? position - kBackRows : 0;
         std::size_t k = position;
         for (; k < list.size() && masses[k] <= rule.largestTrigger(); ++k) {
             found.clear();
