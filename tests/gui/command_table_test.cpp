@@ -174,28 +174,30 @@ TEST_F(ProgramCommands, WhatCanBeChosenFollowsTheStructureAndTheMode) {
     // The tools of windows not yet part of the program stay off, structure or not.
     chooseTool(7);
     drag(QPoint(300, 300), QPoint(340, 300));
-    for (const char* name :
-         {"m5AutoFragStart", "SpeedButton64", "m3Loss", "m1Print", "m3Preferences"})
+    for (const char* name : {"m1Print", "m3Preferences", "m4SpecCap", "SpeedButton63"})
         EXPECT_FALSE(enabled(name)) << name;
+    for (const char* name : {"m5AutoFragStart", "SpeedButton64", "m3Loss"})
+        EXPECT_TRUE(enabled(name)) << name;
 }
 
 TEST_F(ProgramCommands, AWindowThatServesACommandMakesItAvailable) {
     int runs = 0;
-    EXPECT_FALSE(enabled("m5AutoFragStart")) << "the autofragment windows are not built yet";
-    window->commandHandlers().add("m5AutoFragStart", [&runs] { ++runs; });
+    EXPECT_FALSE(enabled("m4SpecCap")) << "the capture window is not built yet";
+    window->commandHandlers().add("m4SpecCap", [&runs] { ++runs; });
     window->refreshCommands();
-    EXPECT_TRUE(enabled("m5AutoFragStart"));
-    EXPECT_TRUE(enabled("SpeedButton64")) << "the speed button runs the same command";
-    button(QStringLiteral("SpeedButton64"))->click();
-    action("m5AutoFragStart")->trigger();
+    EXPECT_TRUE(enabled("m4SpecCap"));
+    EXPECT_TRUE(enabled("SpeedButton63")) << "the speed button runs the same command";
+    button(QStringLiteral("SpeedButton63"))->click();
+    action("m4SpecCap")->trigger();
     EXPECT_EQ(runs, 2);
 }
 
 TEST_F(ProgramCommands, WindowsAreMadeInStartUpOrderAndFoundByWhatTheyAre) {
     EXPECT_EQ(registry->windowNames(),
               (QStringList{"TForm1", "TAboutBox", "TEFCMain", "TEltabfrm", "TIPForm", "TMsgForm",
-                           "TPeriodTab", "TStatform", "TFragMassForm", "TSpecEdit", "TSpecForm",
-                           "TShrtform"}));
+                           "TPeriodTab", "TStatform", "TFragMassForm", "TAFDoForm", "TAFragForm",
+                           "TEvalForm", "TSpecEdit", "TSpecForm", "TNeutForm", "TLossForm",
+                           "TSpecDlgForm", "TShrtform"}));
     AboutBox* about = registry->find<AboutBox>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window) << "shown over the main window";

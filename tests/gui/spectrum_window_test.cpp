@@ -74,6 +74,9 @@ TEST_F(SpectrumWindowTest, OpensFromTheMainWindowAndReadsAnAscFile) {
 
     part<QAction>(spectrum, "ClearSpectrum1")->trigger();
     EXPECT_EQ(state->spectrum.peakCount(), 0);
+
+    part<QAction>(spectrum, "DeltaMass1")->trigger();
+    EXPECT_EQ(prompter.modalWindows.back(), "TNeutForm");
 }
 
 TEST_F(SpectrumWindowTest, TheZoomStepsThroughOneTwoFourAndBack) {

@@ -153,11 +153,11 @@ std::string peekLines(std::string_view text) {
     return shown;
 }
 
-std::vector<TablePrintLine> peakTablePrintLines(const PeakRows& rows, int unit) {
-    using Font = TablePrintLine::Font;
+std::vector<PrintLine> peakTablePrintLines(const PeakRows& rows, int unit) {
+    using Font = PrintLine::Font;
     constexpr int kRowsPerColumn = 50;
     constexpr int kColumnsPerPage = 3;
-    std::vector<TablePrintLine> lines;
+    std::vector<PrintLine> lines;
     lines.push_back({1, 940 * unit, 110 * unit, "SPECTRUM DATA", Font::Title});
     const int count = static_cast<int>(std::min<std::size_t>(peakListLength(rows), 300));
     int page = 1;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "spectrum/spectrum.h"
+#include "util/print_line.h"
 
 namespace qzx {
 
@@ -57,23 +58,9 @@ int writeRowsToSpectrum(const PeakRows& rows, Spectrum& spectrum);
 /// "Peek": the first 10 lines of a text, each as "Line" + its number + "-> " + the line + CR.
 std::string peekLines(std::string_view text);
 
-/// One text of the printed table, at printer pixels.
-struct TablePrintLine {
-    enum class Font {
-        Title,   ///< "Times New Roman" 12 point bold
-        Heading, ///< "Times New Roman" 11 point bold, underlined
-        Body     ///< "Courier New" 11 point
-    };
-    int page = 1;
-    int x = 0;
-    int y = 0;
-    std::string text;
-    Font font = Font::Body;
-};
-
 /// The printed table: "SPECTRUM DATA", then columns of 50 rows 700 units apart, three columns
 /// per page, later pages numbered "Page: 2", ...; `unit` is the printable width in printer
 /// pixels divided by 2400.
-std::vector<TablePrintLine> peakTablePrintLines(const PeakRows& rows, int unit);
+std::vector<PrintLine> peakTablePrintLines(const PeakRows& rows, int unit);
 
 } // namespace qzx

@@ -53,6 +53,14 @@ MainWindow::MainWindow(const WindowContext& context, WindowRegistry& windows, QW
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::redrawStructure() {
+    m_view->repaint();
+}
+
+void MainWindow::showFragmentAtoms(const std::vector<std::int32_t>& atoms) {
+    m_view->showFragmentAtoms(atoms);
+}
+
 Editor& MainWindow::editor() {
     return m_view->editor();
 }

@@ -8,6 +8,7 @@
 #include "app/screen_fit.h"
 #include "windows/command_handlers.h"
 #include "windows/program_window.h"
+#include "windows/window_steering.h"
 
 class QAction;
 class QMenu;
@@ -40,11 +41,14 @@ struct FragmentOptions {
 /// command to the handler that serves it and derives every command's enabled state and check
 /// mark from the program's state. Construction performs the main window's part of start-up
 /// (screen fit, settings applied, empty drawing, element buttons, start screen).
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public StructureDisplay {
     Q_OBJECT
 public:
     MainWindow(const WindowContext& context, WindowRegistry& windows, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    void redrawStructure() override;
+    void showFragmentAtoms(const std::vector<std::int32_t>& atoms) override;
 
     /// Where the windows register the commands they serve.
     CommandHandlers& commandHandlers() { return m_handlers; }

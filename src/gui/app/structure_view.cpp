@@ -242,6 +242,14 @@ CutOutcome StructureView::cut(const FragmentGesture& gesture, const CutOptions& 
     return outcome;
 }
 
+void StructureView::showFragmentAtoms(const std::vector<std::int32_t>& atoms) {
+    repaint();
+    m_surface->paint(
+        [atoms, structure = m_app.structure, settings = m_app.settings](QPainter& painter) {
+            paintFragmentAtoms(painter, atoms, structure, settings);
+        });
+}
+
 void StructureView::compose() {
     m_app.structureMasses =
         composeStructure(m_app.structure, m_app.elements, m_app.UseAccurateMass);

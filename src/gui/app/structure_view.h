@@ -56,6 +56,8 @@ public:
     /// Makes the cut of a finished analyze-mode gesture and paints it over the structure:
     /// files it in the cut list, sorts the atoms into the two sides and shows the masses.
     CutOutcome cut(const FragmentGesture& gesture, const CutOptions& options);
+    /// Paints the structure afresh and marks the atoms of an autofragment fragment on it.
+    void showFragmentAtoms(const std::vector<std::int32_t>& atoms);
     /// Recomputes the composition and mass for the panels and tells the windows.
     void compose();
     /// The one way to an empty drawing (New, and after an R group was saved): structure,

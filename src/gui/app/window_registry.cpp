@@ -5,12 +5,18 @@
 #include "platform/prompter.h"
 #include "state/app_state.h"
 #include "windows/about_box.h"
+#include "windows/autofragment_evaluation_window.h"
+#include "windows/autofragment_options_window.h"
+#include "windows/autofragment_results_window.h"
+#include "windows/delta_mass_window.h"
 #include "windows/element_list_window.h"
 #include "windows/formula_calculator_window.h"
 #include "windows/fragments_window.h"
 #include "windows/isotope_profiler_window.h"
+#include "windows/loss_window.h"
 #include "windows/notice_window.h"
 #include "windows/periodic_table_window.h"
+#include "windows/print_choice_dialog.h"
 #include "windows/shortcuts_window.h"
 #include "windows/spectrum_editor_window.h"
 #include "windows/spectrum_window.h"
@@ -53,7 +59,9 @@ WindowRegistry::WindowRegistry(AppState& state, Prompter& prompter)
                                                                          state, prompter, *m_help,
                                                                          m_noticeForwarder.get(),
                                                                          m_elementForwarder.get()} {
+    m_context.windows = &m_directory;
     m_main = std::make_unique<MainWindow>(m_context, *this);
+    m_context.structureDisplay = m_main.get();
     createWindows();
     for (const Entry& entry : m_windows)
         entry.program->registerCommands(m_main->commandHandlers());
@@ -82,10 +90,16 @@ void WindowRegistry::createWindows() {
     add(std::make_unique<PeriodicTableWindow>(m_context, parent));   // TPeriodTab, TEditElem within
     add(std::make_unique<StatusWindow>(m_context, parent));          // TStatform
     add(std::make_unique<FragmentsWindow>(m_context, parent));       // TFragMassForm
-    add(std::make_unique<SpectrumEditorWindow>(m_context, parent));  // TSpecEdit
+    add(std::make_unique<AutofragmentOptionsWindow>(m_context, parent));    // TAFDoForm
+    add(std::make_unique<AutofragmentResultsWindow>(m_context, parent));    // TAFragForm
+    add(std::make_unique<AutofragmentEvaluationWindow>(m_context, parent)); // TEvalForm
+    add(std::make_unique<SpectrumEditorWindow>(m_context, parent));         // TSpecEdit
     m_context.spectrumEditor = find<SpectrumEditorDisplay>();
-    add(std::make_unique<SpectrumWindow>(m_context, parent));  // TSpecForm
-    add(std::make_unique<ShortcutsWindow>(m_context, parent)); // TShrtform
+    add(std::make_unique<SpectrumWindow>(m_context, parent));    // TSpecForm
+    add(std::make_unique<DeltaMassWindow>(m_context, parent));   // TNeutForm
+    add(std::make_unique<LossWindow>(m_context, parent));        // TLossForm
+    add(std::make_unique<PrintChoiceDialog>(m_context, parent)); // TSpecDlgForm
+    add(std::make_unique<ShortcutsWindow>(m_context, parent));   // TShrtform
 }
 
 } // namespace qzx

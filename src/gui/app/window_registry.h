@@ -46,6 +46,7 @@ private:
     /// Takes a new window into the registry, in creation order.
     template <typename W> void add(std::unique_ptr<W> window) {
         ProgramWindow* program = window.get();
+        m_directory.add(program);
         m_windows.push_back({std::move(window), program});
     }
     void createWindows();
@@ -57,6 +58,7 @@ private:
     class ElementWindowsForwarder;
     std::unique_ptr<ElementWindowsForwarder> m_elementForwarder;
     std::unique_ptr<HelpBrowser> m_help;
+    WindowDirectory m_directory;
     WindowContext m_context;
     std::unique_ptr<MainWindow> m_main;
     /// Destroyed before the main window, their parent.

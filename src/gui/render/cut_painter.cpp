@@ -70,6 +70,20 @@ void paintCutOutcome(QPainter& painter, const CutOutcome& cut, const Structure& 
     painter.restore();
 }
 
+void paintFragmentAtoms(QPainter& painter, const std::vector<std::int32_t>& atoms,
+                        const Structure& structure, const Settings& settings) {
+    painter.save();
+    const QColor color = colorFromValue(settings.FragmentA);
+    painter.setPen(QPen(color, settings.FragmentMarker));
+    painter.setBrush(color);
+    for (const std::int32_t row : atoms) {
+        if (row < 1 || row > structure.count.atoms) continue;
+        const Atom& atom = structure.atom(row);
+        painter.drawEllipse(QRect(atom.X - 1, atom.Y - 1, 2, 2));
+    }
+    painter.restore();
+}
+
 void paintStoredCuts(QPainter& painter, const CutList& cuts, QPoint shift) {
     for (int i = 0; i < cuts.count && i < kMaxCuts; ++i) {
         const CutEntry& cut = cuts.entries[static_cast<std::size_t>(i)];

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <QPoint>
 
 class QPainter;
@@ -25,6 +28,12 @@ void paintCutOutcome(QPainter& painter, const CutOutcome& cut, const Structure& 
 /// above its top edge (their top-left corners), the second 10 pixels right of the first. Masses
 /// that are whole numbers read as such, others with four decimals. Pen and font are the painter's
 /// own.
+/// Marks the atoms of an autofragment fragment (rows of the atom table): a small filled dot from
+/// (x - 1, y - 1) to (x + 1, y + 1) on each, brush and pen in `FragmentA`, the pen `FragmentMarker`
+/// wide. Rows outside the structure are skipped. The painter's state is restored afterwards.
+void paintFragmentAtoms(QPainter& painter, const std::vector<std::int32_t>& atoms,
+                        const Structure& structure, const Settings& settings);
+
 void paintStoredCuts(QPainter& painter, const CutList& cuts, QPoint shift);
 
 } // namespace qzx

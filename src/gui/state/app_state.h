@@ -39,6 +39,9 @@ struct AppState {
     FragmentTable fragments;
     /// The spectrum with its labels and the results of the last comparison.
     Spectrum spectrum;
+    /// The choice of the spectrum's print dialog: 1 "Print Report", 2 "Print Spectrum Only",
+    /// 3 "Cancel" (0 until it was first asked).
+    int spectrumPrintChoice = 0;
     /// The printer and the page units of the page setup.
     PrintState print;
     /// Signals the windows when one of the records above changed.

@@ -174,6 +174,12 @@ void IsotopeProfilerWindow::showStructureProfile() {
     activateWindow();
 }
 
+void IsotopeProfilerWindow::showProfileOf(const QString& formula) {
+    m_composition->setText(formula);
+    calculate();
+    m_prompter.showModal(*this);
+}
+
 void IsotopeProfilerWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     m_composition->setFocus();

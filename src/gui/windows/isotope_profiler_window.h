@@ -6,6 +6,7 @@
 #include "chem/isotope_profile.h"
 #include "render/isotope_plot.h"
 #include "windows/program_window.h"
+#include "windows/window_steering.h"
 
 class QAction;
 class QCheckBox;
@@ -24,12 +25,13 @@ class NoticeDisplay;
 /// (`Image1`) and a two-column table (`StringGrid1`), the nominal mass (`Edit2`), and the
 /// plot's copy to the clipboard or the word processor and its printed page. The main window's
 /// "Isotopic Profiler" opens it with the drawn structure's composition, already calculated.
-class IsotopeProfilerWindow : public QDialog, public ProgramWindow {
+class IsotopeProfilerWindow : public QDialog, public ProgramWindow, public IsotopeProfilerDisplay {
     Q_OBJECT
 public:
     explicit IsotopeProfilerWindow(const WindowContext& context, QWidget* parent = nullptr);
 
     void registerCommands(CommandHandlers& handlers) override;
+    void showProfileOf(const QString& formula) override;
 
     /// "Calculate" (`BitBtn1`).
     void calculate();

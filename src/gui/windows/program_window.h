@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace qzx {
 
 struct AppState;
@@ -7,6 +9,8 @@ class CommandHandlers;
 class ElementWindows;
 class FormulaCalculatorDisplay;
 class SpectrumEditorDisplay;
+class StructureDisplay;
+class WindowDirectory;
 class HelpBrowser;
 class NoticeDisplay;
 class Prompter;
@@ -27,6 +31,11 @@ struct WindowContext {
     FormulaCalculatorDisplay* calculator = nullptr;
     /// The spectrum editor, for the windows made after it.
     SpectrumEditorDisplay* spectrumEditor = nullptr;
+    /// The main window's structure, for the windows that mark fragments on it.
+    StructureDisplay* structureDisplay = nullptr;
+    /// Every window of the program, to be searched once all exist (when a command runs, not
+    /// while windows are being made).
+    const WindowDirectory* windows = nullptr;
 };
 
 /// A window that lives from start to exit beside the main window. After every window exists
@@ -35,6 +44,21 @@ class ProgramWindow {
 public:
     virtual ~ProgramWindow() = default;
     virtual void registerCommands(CommandHandlers& handlers) = 0;
+};
+
+/// The program's windows as other windows find them by the interface they need.
+class WindowDirectory {
+public:
+    void add(ProgramWindow* window) { m_windows.push_back(window); }
+    /// The first window that is a `T`, or nullptr when none is part of the program.
+    template <typename T> T* find() const {
+        for (ProgramWindow* window : m_windows)
+            if (auto* found = dynamic_cast<T*>(window)) return found;
+        return nullptr;
+    }
+
+private:
+    std::vector<ProgramWindow*> m_windows;
 };
 
 } // namespace qzx

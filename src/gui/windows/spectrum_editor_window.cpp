@@ -11,8 +11,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPrinter>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -25,6 +23,7 @@
 #include "state/app_state.h"
 #include "util/safe_file.h"
 #include "windows/command_handlers.h"
+#include "windows/print_job.h"
 
 namespace qzx {
 namespace {
@@ -458,32 +457,9 @@ void SpectrumEditorWindow::loadLibraryEntry(int entry) {
 
 void SpectrumEditorWindow::print() {
     writeBackToSpectrum();
-    QPrinter& printer = m_app.print.printer();
-    printer.setPageOrientation(QPageLayout::Portrait);
-    if (!m_prompter.choosePrinter(this, printer)) return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        m_prompter.message(this, kTitle, QStringLiteral("The printer could not be started."),
-                           Prompter::Icon::Error, Prompter::Buttons::Ok);
-        return;
-    }
-    const int unit = printer.pageLayout().paintRectPixels(printer.resolution()).width() / 2400;
-    int page = 1;
-    for (const TablePrintLine& line : peakTablePrintLines(rows(), std::max(unit, 1))) {
-        if (line.page != page) {
-            printer.newPage();
-            page = line.page;
-        }
-        QFont font(line.font == TablePrintLine::Font::Body ? QStringLiteral("Courier New")
-                                                           : QStringLiteral("Times New Roman"));
-        font.setPointSize(line.font == TablePrintLine::Font::Title ? 12 : 11);
-        font.setBold(line.font != TablePrintLine::Font::Body);
-        font.setUnderline(line.font == TablePrintLine::Font::Heading);
-        painter.setFont(font);
-        painter.drawText(QPoint(line.x, line.y + painter.fontMetrics().ascent()),
-                         QString::fromStdString(line.text));
-    }
-    painter.end();
+    const PeakRows table = rows();
+    printTextPages(m_prompter, this, m_app.print.printer(), kTitle,
+                   [&table](int unit) { return peakTablePrintLines(table, unit); });
 }
 
 } // namespace qzx

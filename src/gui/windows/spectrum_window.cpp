@@ -30,6 +30,7 @@
 #include "state/app_state.h"
 #include "util/rounding.h"
 #include "windows/command_handlers.h"
+#include "windows/delta_mass_window.h"
 #include "windows/window_notices.h"
 #include "windows/window_steering.h"
 
@@ -73,7 +74,7 @@ private:
 SpectrumWindow::SpectrumWindow(const WindowContext& context, QWidget* parent)
     : QDialog(parent), m_app(context.state), m_prompter(context.prompter), m_help(context.help),
       m_notices(context.notices), m_calculator(context.calculator),
-      m_editor(context.spectrumEditor) {
+      m_editor(context.spectrumEditor), m_windows(context.windows) {
     setObjectName(QStringLiteral("TSpecForm"));
     setWindowTitle(kTitle);
     resize(640, 520);
@@ -200,7 +201,12 @@ void SpectrumWindow::buildMenu() {
     editData->setEnabled(m_editor != nullptr);
     edit->addAction(QStringLiteral("Spectrum Label"), this, &SpectrumWindow::toggleSpectrumLabel)
         ->setObjectName(QStringLiteral("SpectrumLabel1"));
-    bar->addAction(QStringLiteral("Delta Mass "))->setEnabled(false); // the delta-mass table
+    bar->addAction(QStringLiteral("Delta Mass "), this,
+                   [this] {
+                       if (auto* table = m_windows ? m_windows->find<DeltaMassWindow>() : nullptr)
+                           m_prompter.showModal(*table);
+                   })
+        ->setObjectName(QStringLiteral("DeltaMass1"));
     m_isotopeMatch =
         bar->addAction(QStringLiteral("Isotope Match "), this, &SpectrumWindow::isotopeMatch);
     m_isotopeMatch->setObjectName(QStringLiteral("IsotopeMatch1"));
@@ -214,6 +220,17 @@ void SpectrumWindow::buildMenu() {
 
 void SpectrumWindow::registerCommands(CommandHandlers& handlers) {
     handlers.add("m6SpecShow", [this] { m_prompter.showModal(*this); });
+}
+
+void SpectrumWindow::showForMatch() {
+    m_comparePanel->show();
+    m_isotopeMatch->setVisible(true);
+    m_prompter.showModal(*this);
+}
+
+void SpectrumWindow::hideMatch() {
+    m_comparePanel->hide();
+    m_isotopeMatch->setVisible(false);
 }
 
 QWidget* SpectrumWindow::plotArea() const {

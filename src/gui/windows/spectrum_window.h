@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "windows/program_window.h"
+#include "windows/window_steering.h"
 
 class QAction;
 class QCheckBox;
@@ -27,12 +28,14 @@ class SpectrumPlotView;
 /// calculator, Shift-click to label a peak, Shift-right-click to remove the label), the
 /// spectrum label, and the comparison with the drawn structure: the isotope match, the
 /// comparison with the fragments (matched bars red) and its summary.
-class SpectrumWindow : public QDialog, public ProgramWindow {
+class SpectrumWindow : public QDialog, public ProgramWindow, public SpectrumMatchDisplay {
     Q_OBJECT
 public:
     explicit SpectrumWindow(const WindowContext& context, QWidget* parent = nullptr);
 
     void registerCommands(CommandHandlers& handlers) override;
+    void showForMatch() override;
+    void hideMatch() override;
 
     /// The plot's zoom: 1, 2, 4, 6, 8 or 10.
     int zoom() const { return m_zoom; }
@@ -76,6 +79,7 @@ private:
     NoticeDisplay* m_notices;
     FormulaCalculatorDisplay* m_calculator;
     SpectrumEditorDisplay* m_editor;
+    const WindowDirectory* m_windows;
     SpectrumPlotView* m_plot = nullptr;
     QLabel* m_fileName = nullptr;
     QWidget* m_comparePanel = nullptr;

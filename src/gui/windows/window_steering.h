@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <QString>
 
 namespace qzx {
@@ -52,6 +55,42 @@ public:
     /// Shows the editor modally with the spectrum's peaks; they go back into the spectrum,
     /// as whole numbers, when it closes.
     virtual void editSpectrum() = 0;
+};
+
+/// The main window's structure as the autofragment windows show fragments on it.
+class StructureDisplay {
+public:
+    virtual ~StructureDisplay() = default;
+    /// Redraws the structure in its normal colours (marks of a fragment disappear).
+    virtual void redrawStructure() = 0;
+    /// Redraws the structure and marks the given atoms (rows of the atom table).
+    virtual void showFragmentAtoms(const std::vector<std::int32_t>& atoms) = 0;
+};
+
+/// The isotopic profiler as the autofragment results use it ("Isotopes").
+class IsotopeProfilerDisplay {
+public:
+    virtual ~IsotopeProfilerDisplay() = default;
+    /// Writes the formula into "Composition", calculates and shows the profiler modally.
+    virtual void showProfileOf(const QString& formula) = 0;
+};
+
+/// The spectrum window as the autofragment results use it ("Match", "Exit").
+class SpectrumMatchDisplay {
+public:
+    virtual ~SpectrumMatchDisplay() = default;
+    /// Makes the comparison panel and "Isotope Match " visible and shows the window modally.
+    virtual void showForMatch() = 0;
+    /// Hides the comparison panel and "Isotope Match " again.
+    virtual void hideMatch() = 0;
+};
+
+/// The autofragment results window as the options window hands a finished run to it.
+class AutofragmentResultsDisplay {
+public:
+    virtual ~AutofragmentResultsDisplay() = default;
+    /// Lists the last run's fragments, selects row 0 and shows the window without blocking.
+    virtual void showResults() = 0;
 };
 
 } // namespace qzx

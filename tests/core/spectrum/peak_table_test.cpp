@@ -92,7 +92,7 @@ TEST(PeakTable, PrintedColumnsHoldFiftyRowsThreeToAPage) {
     PeakRows rows;
     for (int k = 1; k <= 151; ++k)
         rows.push_back({std::to_string(k), std::to_string(1000 + k)});
-    const std::vector<TablePrintLine> lines = peakTablePrintLines(rows, 1);
+    const std::vector<PrintLine> lines = peakTablePrintLines(rows, 1);
     ASSERT_EQ(lines.size(), 1u + 4u + 151u + 1u) << "title, four headings, rows, page number";
     EXPECT_EQ(lines[0].text, "SPECTRUM DATA");
     EXPECT_EQ(lines[0].x, 940);
@@ -101,19 +101,19 @@ TEST(PeakTable, PrintedColumnsHoldFiftyRowsThreeToAPage) {
     EXPECT_EQ(lines[2].text, "   1      1001");
     EXPECT_EQ(lines[2].y, 430);
     const auto find = [&](const std::string& text) {
-        for (const TablePrintLine& line : lines)
+        for (const PrintLine& line : lines)
             if (line.text == text) return line;
         ADD_FAILURE() << text;
-        return TablePrintLine{};
+        return PrintLine{};
     };
-    const TablePrintLine row51 = find("  51      1051");
+    const PrintLine row51 = find("  51      1051");
     EXPECT_EQ(row51.x, 900);
     EXPECT_EQ(row51.y, 430);
     EXPECT_EQ(find(" 150      1150").y, 430 + 49 * 50);
-    const TablePrintLine page2 = find("Page: 2");
+    const PrintLine page2 = find("Page: 2");
     EXPECT_EQ(page2.page, 2);
     EXPECT_EQ(page2.x, 1050);
-    const TablePrintLine row151 = find(" 151      1151");
+    const PrintLine row151 = find(" 151      1151");
     EXPECT_EQ(row151.page, 2);
     EXPECT_EQ(row151.x, 200);
     EXPECT_EQ(peakTablePrintLines(rows, 2)[0].y, 220) << "positions are multiples of the unit";
