@@ -329,10 +329,11 @@ JcampDxContents decodeJcampDx(std::string_view text) {
         return contents;
     }
 
-    // The data blocks are those that hold no other block; they are numbered from 1.
+    // The data blocks are those that hold no other block, or a table of their own (a block
+    // whose ##END= is missing holds the next); they are numbered from 1.
     std::vector<const Block*> dataBlocks;
     for (const Block& block : blocks)
-        if (!block.hasChildren) dataBlocks.push_back(&block);
+        if (!block.hasChildren || !block.tableForm.empty()) dataBlocks.push_back(&block);
     std::size_t chosen = dataBlocks.size();
     for (std::size_t i = 0; i < dataBlocks.size() && chosen == dataBlocks.size(); ++i)
         if (isMassSpectrum(*dataBlocks[i]) && !dataBlocks[i]->tableForm.empty()) chosen = i;

@@ -78,26 +78,21 @@ bool beginsWithNameTag(std::string_view line) {
     return true;
 }
 
-/// The lines of a text with their line ends cut off.
-std::vector<std::string_view> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", at);
-        if (end == std::string_view::npos) end = text.size();
-        lines.push_back(text.substr(at, end - at));
-        at = end + 1;
-        if (end < text.size() && text[end] == '\r' && at < text.size() && text[at] == '\n') ++at;
-    }
-    return lines;
-}
-
-/// The lines of the library's entry `index` (0-based): from its name line to the next.
+/// The lines of the library's entry `index` (0-based): from its name line to the next. The
+/// walk stops there, so a large library is not split into lines as a whole.
 std::vector<std::string_view> entryLines(std::string_view library, std::size_t index) {
     std::vector<std::string_view> lines;
     std::size_t entry = 0;
     bool inside = false;
-    for (const std::string_view line : linesOf(library)) {
+    std::size_t at = 0;
+    while (at < library.size()) {
+        std::size_t end = library.find_first_of("\r\n", at);
+        if (end == std::string_view::npos) end = library.size();
+        const std::string_view line = library.substr(at, end - at);
+        at = end + 1;
+        if (end < library.size() && library[end] == '\r' && at < library.size() &&
+            library[at] == '\n')
+            ++at;
         if (beginsWithNameTag(line)) {
             if (inside) break;
             inside = entry++ == index;

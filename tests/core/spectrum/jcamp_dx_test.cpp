@@ -110,6 +110,13 @@ TEST(JcampDx, OfSeveralBlocksTheFirstMassSpectrumIsReadAndNamed) {
     ASSERT_EQ(first.warnings.size(), 1u);
     EXPECT_EQ(first.warnings[0], "The file holds 3 data blocks; the first mass spectrum (block 2, "
                                  "\"First MS\") was read.");
+
+    // A block whose ##END= is missing takes the next block in; its own table still counts.
+    const JcampDxContents unended =
+        decodeJcampDx("##TITLE=A\n##DATA TYPE=MASS SPECTRUM\n##PEAK TABLE=(XY..XY)\n1,2\n"
+                      "##TITLE=B\n##DATA TYPE=MASS SPECTRUM\n##PEAK TABLE=(XY..XY)\n3,4\n##END=\n");
+    EXPECT_EQ(unended.title, "A");
+    EXPECT_EQ(unended.peaks, (Peaks{{1, 2}}));
 }
 
 TEST(JcampDx, AFileCutShortIsReadWithWarningsThatSaySo) {
