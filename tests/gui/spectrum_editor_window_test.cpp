@@ -201,6 +201,39 @@ TEST_F(SpectrumEditor, TheLibraryListsItsNamesAndLoadsTheChosenEntry) {
     EXPECT_TRUE(item("Saveas1")->isEnabled());
 }
 
+TEST_F(SpectrumEditor, JcampDxSpectraComeInAndGoOutWithTheirValues) {
+    run("ImportJCAMPDX1", write("t.jdx", "##TITLE=Toluene\r\n##JCAMP-DX=4.24\r\n"
+                                         "##DATA TYPE=MASS SPECTRUM\r\n##YFACTOR=0.5\r\n"
+                                         "##PEAK TABLE=(XY..XY)\r\n91,200 92,120.5\r\n"
+                                         "65,24\r\n##END=\r\n"));
+    EXPECT_EQ(cell(0, 0), "65") << "sorted by mass";
+    EXPECT_EQ(cell(2, 0), "92");
+    EXPECT_EQ(cell(2, 1), "60.25") << "the factor applied";
+    EXPECT_TRUE(prompter.shown.empty());
+
+    setCell(3, 0, "93.5");
+    setCell(3, 1, "4");
+    run("ExportJCAMPDX1", path("out"));
+    QFile written(path("out.jdx"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    EXPECT_TRUE(text.contains("##DATA TYPE=MASS SPECTRUM\r\n"));
+    EXPECT_TRUE(text.contains("\r\n92,60.25\r\n93.5,4\r\n"));
+
+    setCell(1, 1, "n/a");
+    const qsizetype dialogs = prompter.fileDialogs.size();
+    item("ExportJCAMPDX1")->trigger();
+    EXPECT_EQ(prompter.fileDialogs.size(), dialogs) << "refused before the file is asked for";
+    EXPECT_EQ(prompter.shown.back().text, "Row 2: \"n/a\" is not a number. Nothing was written.");
+
+    prompter.answers.push_back(Prompter::Answer::Ok);
+    run("ImportJCAMPDX1", write("ir.jdx", "##TITLE=IR\r\n##DATA TYPE=INFRARED SPECTRUM\r\n"
+                                          "##XYDATA=(X++(Y..Y))\r\n1 2 3\r\n##END=\r\n"));
+    EXPECT_TRUE(prompter.shown.back().text.startsWith("The file holds no mass spectrum"))
+        << prompter.shown.back().text.toStdString();
+    EXPECT_EQ(cell(0, 0), "65") << "a refused file leaves the table";
+}
+
 TEST_F(SpectrumEditor, PeekShowsTheFirstTenLines) {
     run("Peek1", write("p.txt", "a\nb\n"));
     ASSERT_FALSE(prompter.shown.empty());

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
+#include "spectrum/jcamp_dx.h"
 #include "util/rounding.h"
 
 namespace qzx {
@@ -55,18 +57,23 @@ private:
     bool m_massPending = false;
 };
 
-/// A cell read as a number: blanks around it allowed, anything else makes it no number (0).
-double cellValue(const std::string& cell) {
+/// A cell read as a number: blanks around it allowed; nothing when it is no number.
+std::optional<double> cellNumber(const std::string& cell) {
     std::size_t first = cell.find_first_not_of(" \t");
-    if (first == std::string::npos) return 0.0;
+    if (first == std::string::npos) return std::nullopt;
     const std::size_t last = cell.find_last_not_of(" \t");
     if (cell[first] == '+') ++first;
     double value = 0.0;
     const char* end = cell.data() + last + 1;
     const auto [stop, error] = std::from_chars(cell.data() + first, end, value);
-    if (error != std::errc() || stop != end || !std::isfinite(value)) return 0.0;
-    if (std::fabs(value) > 3.4e38) return 0.0; // beyond what a peak's float holds
+    if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+    if (std::fabs(value) > 3.4e38) return std::nullopt; // beyond what a peak's float holds
     return value;
+}
+
+/// A cell as the spectrum takes it back: a cell that is no number gives 0.
+double cellValue(const std::string& cell) {
+    return cellNumber(cell).value_or(0.0);
 }
 
 /// A value as a whole number after rounding to 7 significant digits.
@@ -142,6 +149,32 @@ int writeRowsToSpectrum(const PeakRows& rows, Spectrum& spectrum) {
     }
     spectrum.setPeakCount(n);
     return n;
+}
+
+PeakRowsFill rowsFromPeaks(const std::vector<Peak>& peaks) {
+    std::vector<std::string> values;
+    values.reserve(peaks.size() * 2);
+    for (const Peak& peak : peaks) {
+        values.push_back(spectrumNumberText(peak.Mass));
+        values.push_back(spectrumNumberText(peak.Abundance));
+    }
+    return peakRowsFromNumbers(values);
+}
+
+TablePeaks peaksFromRows(const PeakRows& rows) {
+    TablePeaks table;
+    for (std::size_t r = 0; r < peakListLength(rows); ++r) {
+        const std::optional<double> mass = cellNumber(rows[r].mass);
+        const std::optional<double> abundance = cellNumber(rows[r].abundance);
+        if (!mass || !abundance) {
+            table.peaks.clear();
+            table.error = "Row " + std::to_string(r + 1) + ": \"" +
+                          (mass ? rows[r].abundance : rows[r].mass) + "\" is not a number.";
+            return table;
+        }
+        table.peaks.push_back({static_cast<float>(*mass), static_cast<float>(*abundance)});
+    }
+    return table;
 }
 
 std::string peekLines(std::string_view text) {

@@ -55,6 +55,18 @@ PeakRows rowsFromSpectrum(const Spectrum& spectrum);
 /// 0. At most 300 peaks are taken. Returns the number of peaks N.
 int writeRowsToSpectrum(const PeakRows& rows, Spectrum& spectrum);
 
+/// The rows of a peak list read from a spectrum file: each value written as the shortest plain
+/// decimal that reads back as the same float ("41", "57.5").
+PeakRowsFill rowsFromPeaks(const std::vector<Peak>& peaks);
+
+/// The peak list of the table as peaks for a spectrum file, every cell read as a number as it
+/// stands; `error` names the first cell that is no number (and `peaks` is then empty).
+struct TablePeaks {
+    std::vector<Peak> peaks;
+    std::string error;
+};
+TablePeaks peaksFromRows(const PeakRows& rows);
+
 /// "Peek": the first 10 lines of a text, each as "Line" + its number + "-> " + the line + CR.
 std::string peekLines(std::string_view text);
 

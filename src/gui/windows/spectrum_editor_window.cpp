@@ -19,6 +19,7 @@
 
 #include "platform/help_browser.h"
 #include "platform/prompter.h"
+#include "spectrum/jcamp_dx.h"
 #include "spectrum/peak_text.h"
 #include "state/app_state.h"
 #include "util/safe_file.h"
@@ -174,6 +175,8 @@ void SpectrumEditorWindow::buildMenu() {
     item(file, QStringLiteral("Open..."), "Open1", [this] { open(); });
     m_saveAs = item(file, QStringLiteral("Save as..."), "Saveas1", [this] { saveAs(); });
     m_print = item(file, QStringLiteral("Print"), "Print1", [this] { print(); });
+    m_exportJcamp = item(file, QStringLiteral("Export JCAMP-DX..."), "ExportJCAMPDX1",
+                         [this] { exportJcampDx(); });
     file->addSeparator();
     item(file, QStringLiteral("Exit"), "Exit1", [this] { exitEditor(); });
 
@@ -200,6 +203,8 @@ void SpectrumEditorWindow::buildMenu() {
     item(import, QStringLiteral("Import File"), "ImportFile1", [this] { importFile(); });
     item(import, QStringLiteral("Import NIST Library"), "ImportNISTLibrary1",
          [this] { importLibrary(); });
+    item(import, QStringLiteral("Import JCAMP-DX..."), "ImportJCAMPDX1",
+         [this] { importJcampDx(); });
 
     bar->addAction(QStringLiteral("&Help"), this, [this] { m_help.showContext(kHelpContext); })
         ->setObjectName(QStringLiteral("Help1"));
@@ -278,6 +283,7 @@ void SpectrumEditorWindow::showRows(const PeakRowsFill& fill) {
 void SpectrumEditorWindow::setSaveAndPrintEnabled(bool on) {
     m_saveAs->setEnabled(on);
     m_print->setEnabled(on);
+    m_exportJcamp->setEnabled(on);
 }
 
 void SpectrumEditorWindow::warn(const QString& text) {
@@ -453,6 +459,45 @@ void SpectrumEditorWindow::loadLibraryEntry(int entry) {
         return;
     }
     showRows(peakRowsFromNumbers(peaks.numbers));
+}
+
+void SpectrumEditorWindow::importJcampDx() {
+    writeBackToSpectrum();
+    if (!mayErase()) return;
+    const QString name = m_prompter.openFileName(
+        this, QStringLiteral("Import JCAMP-DX"), QString(),
+        QStringLiteral(
+            "JCAMP-DX Files   (*.jdx;*.dx;*.jcamp)|*.jdx;*.dx;*.jcamp|All Files   (*.*)|*.*"));
+    if (name.isEmpty()) return;
+    const std::optional<std::string> text = readFile(name);
+    if (!text) return;
+    const JcampDxContents contents = decodeJcampDx(*text);
+    if (!contents.error.empty()) {
+        warn(QString::fromStdString(contents.error));
+        return;
+    }
+    for (const std::string& warning : contents.warnings)
+        warn(QString::fromStdString(warning));
+    showRows(rowsFromPeaks(contents.peaks));
+}
+
+void SpectrumEditorWindow::exportJcampDx() {
+    writeBackToSpectrum();
+    const TablePeaks table = peaksFromRows(rows());
+    if (!table.error.empty()) {
+        warn(QString::fromStdString(table.error) + QStringLiteral(" Nothing was written."));
+        return;
+    }
+    QString name = m_prompter.saveFileName(this, QStringLiteral("Export JCAMP-DX"), QString(),
+                                           QStringLiteral("JCAMP-DX Files   (*.jdx)|*.jdx"));
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".jdx");
+    const std::string title = QFileInfo(name).completeBaseName().toStdString();
+    const std::string error =
+        writeFileSafely(name.toStdString(), encodeJcampDx(table.peaks, title));
+    if (!error.empty())
+        m_prompter.message(this, kTitle, QString::fromStdString(error), Prompter::Icon::Error,
+                           Prompter::Buttons::Ok);
 }
 
 void SpectrumEditorWindow::print() {

@@ -77,6 +77,20 @@ TEST(PeakTable, CellsThatAreNoNumberGiveZeroAndDecimalsAreRoundedNotDropped) {
     EXPECT_EQ(spectrum.peakCount(), 0);
 }
 
+TEST(PeakTable, SpectrumFilePeaksGoInAsShortestTextsAndComeOutExactly) {
+    const PeakRowsFill fill = rowsFromPeaks({{41.0f, 100.0f}, {57.1f, 0.25f}});
+    EXPECT_EQ(fill.rows, (PeakRows{{"41", "100"}, {"57.1", "0.25"}}));
+    const TablePeaks back = peaksFromRows(fill.rows);
+    EXPECT_EQ(back.error, "");
+    EXPECT_EQ(back.peaks, (std::vector<Peak>{{41.0f, 100.0f}, {57.1f, 0.25f}}));
+
+    const TablePeaks bad = peaksFromRows({{"41", "100"}, {"42", "5x"}, {"", "1"}});
+    EXPECT_EQ(bad.error, "Row 2: \"5x\" is not a number.");
+    EXPECT_TRUE(bad.peaks.empty());
+    EXPECT_EQ(peaksFromRows({{"43", ""}}).error, "Row 1: \"\" is not a number.")
+        << "a mass without an abundance is not written as 0";
+}
+
 TEST(PeakTable, PeekShowsAtMostTenNumberedLines) {
     EXPECT_EQ(peekLines("a\r\nb\nc"), "Line1-> a\rLine2-> b\rLine3-> c\r");
     std::string twelve;
