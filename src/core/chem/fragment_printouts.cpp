@@ -15,40 +15,22 @@ std::string padded(const std::string& text, std::size_t width) {
 
 std::vector<PrintLine> fragmentListPrintLines(const FragmentTable& table,
                                               const Structure& structure, int unit) {
-    using Font = PrintLine::Font;
-    constexpr int kRowsPerColumn = 50;
-    constexpr int kColumnsPerPage = 2;
-    const int rows = static_cast<int>(table.ResultsList.size());
     std::vector<PrintLine> lines;
-    lines.push_back({1, 940 * unit, 110 * unit, "AUTOFRAGMENT RESULTS", Font::Title});
-    lines.push_back({1, 200 * unit, 220 * unit, "Fragments: " + std::to_string(rows), Font::Body});
-    int page = 1;
-    int column = 0;
-    const auto heading = [&] {
-        lines.push_back(
-            {page, (200 + 1100 * column) * unit, 330 * unit, "   Mass   Formula", Font::Heading});
-    };
-    heading();
-    for (int r = 0; r < rows; ++r) {
-        if (r > 0 && r % kRowsPerColumn == 0) {
-            if (++column == kColumnsPerPage) {
-                column = 0;
-                ++page;
-                lines.push_back(
-                    {page, 1050 * unit, 110 * unit, "Page: " + std::to_string(page), Font::Body});
-            }
-            heading();
-        }
-        std::string text = padded(table.ResultsList[static_cast<std::size_t>(r)], 10);
-        const auto entry = static_cast<std::size_t>(r) + 1;
-        if (entry < table.MassOrder.size()) {
-            const std::int32_t number = table.MassOrder[entry];
+    lines.push_back({1, 940 * unit, 110 * unit, "AUTOFRAGMENT RESULTS", PrintLine::Font::Title});
+    lines.push_back({1, 200 * unit, 220 * unit,
+                     "Fragments: " + std::to_string(table.ResultsList.size()),
+                     PrintLine::Font::Body});
+    std::vector<std::string> texts;
+    for (std::size_t r = 0; r < table.ResultsList.size(); ++r) {
+        std::string text = padded(table.ResultsList[r], 10);
+        if (r + 1 < table.MassOrder.size()) {
+            const std::int32_t number = table.MassOrder[r + 1];
             if (number >= 1 && number < static_cast<std::int32_t>(table.Fragments.size()))
                 text += FragmentFormulaText(structure, table.fragment(number).Atoms);
         }
-        lines.push_back({page, (200 + 1100 * column) * unit,
-                         (430 + 50 * (r % kRowsPerColumn)) * unit, text, Font::Body});
+        texts.push_back(std::move(text));
     }
+    addColumnPrintLines(lines, texts, {"   Mass   Formula", 1100, 2}, unit);
     return lines;
 }
 

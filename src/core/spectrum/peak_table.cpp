@@ -10,29 +10,10 @@
 #include "spectrum/jcamp_dx.h"
 #include "util/rounding.h"
 
+#include "util/text_lines.h"
+
 namespace qzx {
 namespace {
-
-/// Walks the lines of a text (CR LF, LF or CR), each without its line end.
-class Lines {
-public:
-    explicit Lines(std::string_view text) : m_text(text) {}
-    bool next(std::string_view& line) {
-        if (m_at >= m_text.size()) return false;
-        std::size_t end = m_text.find_first_of("\r\n", m_at);
-        if (end == std::string_view::npos) end = m_text.size();
-        line = m_text.substr(m_at, end - m_at);
-        m_at = end + 1;
-        if (end < m_text.size() && m_text[end] == '\r' && m_at < m_text.size() &&
-            m_text[m_at] == '\n')
-            ++m_at;
-        return true;
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_at = 0;
-};
 
 /// Fills rows pairwise from values handed in one at a time.
 class RowFiller {
@@ -100,7 +81,7 @@ PeakRowsFill peakRowsFromNumbers(const std::vector<std::string>& numbers) {
 }
 
 PeakRowsFill ascTableRows(std::string_view text, int stripLines) {
-    Lines lines(text);
+    TextLines lines(text);
     std::string_view line;
     for (int skipped = 0; skipped < stripLines; ++skipped)
         if (!lines.next(line)) return {};
@@ -179,7 +160,7 @@ TablePeaks peaksFromRows(const PeakRows& rows) {
 
 std::string peekLines(std::string_view text) {
     std::string shown;
-    Lines lines(text);
+    TextLines lines(text);
     std::string_view line;
     for (int number = 1; number <= 10 && lines.next(line); ++number)
         shown += "Line" + std::to_string(number) + "-> " + std::string(line) + "\r";
@@ -187,34 +168,13 @@ std::string peekLines(std::string_view text) {
 }
 
 std::vector<PrintLine> peakTablePrintLines(const PeakRows& rows, int unit) {
-    using Font = PrintLine::Font;
-    constexpr int kRowsPerColumn = 50;
-    constexpr int kColumnsPerPage = 3;
     std::vector<PrintLine> lines;
-    lines.push_back({1, 940 * unit, 110 * unit, "SPECTRUM DATA", Font::Title});
-    const int count = static_cast<int>(std::min<std::size_t>(peakListLength(rows), 300));
-    int page = 1;
-    int column = 0;
-    const auto heading = [&] {
-        lines.push_back({page, (200 + 700 * column) * unit, 330 * unit,
-                         "  Mass         Abundance  ", Font::Heading});
-    };
-    heading();
-    for (int r = 0; r < count; ++r) {
-        if (r > 0 && r % kRowsPerColumn == 0) {
-            if (++column == kColumnsPerPage) {
-                column = 0;
-                ++page;
-                lines.push_back(
-                    {page, 1050 * unit, 110 * unit, "Page: " + std::to_string(page), Font::Body});
-            }
-            heading();
-        }
-        const PeakRow& row = rows[static_cast<std::size_t>(r)];
-        lines.push_back({page, (200 + 700 * column) * unit,
-                         (430 + 50 * (r % kRowsPerColumn)) * unit,
-                         rightAligned(row.mass, 4) + rightAligned(row.abundance, 10), Font::Body});
-    }
+    lines.push_back({1, 940 * unit, 110 * unit, "SPECTRUM DATA", PrintLine::Font::Title});
+    const std::size_t count = std::min<std::size_t>(peakListLength(rows), 300);
+    std::vector<std::string> texts;
+    for (std::size_t r = 0; r < count; ++r)
+        texts.push_back(rightAligned(rows[r].mass, 4) + rightAligned(rows[r].abundance, 10));
+    addColumnPrintLines(lines, texts, {"  Mass         Abundance  ", 700, 3}, unit);
     return lines;
 }
 

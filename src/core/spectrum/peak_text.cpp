@@ -3,31 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "util/text_lines.h"
+
 namespace qzx {
 namespace {
-
-/// Walks the lines of a text (CR LF, LF or CR), each without its line end.
-class Lines {
-public:
-    explicit Lines(std::string_view text) : m_text(text) {}
-    bool next(std::string_view& line) {
-        if (m_at >= m_text.size()) return false;
-        const std::size_t end = m_text.find_first_of("\r\n", m_at);
-        if (end == std::string_view::npos) {
-            line = m_text.substr(m_at);
-            m_at = m_text.size();
-            return true;
-        }
-        line = m_text.substr(m_at, end - m_at);
-        m_at = end + 1;
-        if (m_text[end] == '\r' && m_at < m_text.size() && m_text[m_at] == '\n') ++m_at;
-        return true;
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_at = 0;
-};
 
 bool isNumberCharacter(char c) {
     return (c >= '0' && c <= '9') || c == '.';
@@ -67,7 +46,7 @@ bool beginsWithNameTag(std::string_view line) {
 
 std::vector<std::string> numbersInText(std::string_view text) {
     std::vector<std::string> numbers;
-    Lines lines(text);
+    TextLines lines(text);
     for (std::string_view line; lines.next(line);)
         addNumbers(line, numbers);
     return numbers;
@@ -75,7 +54,7 @@ std::vector<std::string> numbersInText(std::string_view text) {
 
 PeakTextImport importPeakText(std::string_view text, int stripLines) {
     PeakTextImport import;
-    Lines lines(text);
+    TextLines lines(text);
     std::string_view line;
     for (int skipped = 0; skipped < stripLines; ++skipped)
         if (!lines.next(line)) {
@@ -89,7 +68,7 @@ PeakTextImport importPeakText(std::string_view text, int stripLines) {
 
 std::vector<std::string> mspCompoundNames(std::string_view library) {
     std::vector<std::string> names;
-    Lines lines(library);
+    TextLines lines(library);
     for (std::string_view line; lines.next(line);)
         if (beginsWithNameTag(line)) names.emplace_back(line.size() > 6 ? line.substr(6) : "");
     return names;
@@ -97,7 +76,7 @@ std::vector<std::string> mspCompoundNames(std::string_view library) {
 
 MspCompound mspCompoundPeaks(std::string_view library, std::string_view name) {
     MspCompound compound;
-    Lines lines(library);
+    TextLines lines(library);
     std::string_view line;
     // Every search stops at the end of the library.
     do {
@@ -114,7 +93,7 @@ MspCompound mspCompoundPeaks(std::string_view library, std::string_view name) {
 
 MspCompound mspEntryPeaks(std::string_view library, std::size_t entry) {
     MspCompound compound;
-    Lines lines(library);
+    TextLines lines(library);
     std::string_view line;
     for (std::size_t seen = 0;;) {
         if (!lines.next(line)) return compound;

@@ -110,20 +110,6 @@ private:
     bool m_boundToSpectrum = false; ///< the load-from-spectrum flag
 
     friend class PeakGrid;
-
-    /// A cell of the editor's table: data row 0..298 (the table's rows 1..299), column 0 the mass
-    /// and 1 the abundance.
-    struct GridCell {
-        int row = 0;
-        int column = 0;
-        bool operator==(const GridCell&) const = default;
-    };
-
-    /// Where Enter (Edit mode: one row down; Entry mode: as Tab), Tab (mass to abundance, then the
-    /// next row's mass) and Shift+Tab (the way back) go; never past row 299 or above row 1.
-    GridCell enterTarget(GridCell from, bool entryMode);
-    GridCell tabTarget(GridCell from);
-    GridCell backTabTarget(GridCell from);
 };
 
 } // namespace qzx
