@@ -432,6 +432,10 @@ std::vector<EvaluationGridRow> EvaluateFragments(const FragmentEvaluationInput& 
 }
 
 std::string FragmentFormulaText(const Structure& structure, std::span<const std::int32_t> atoms) {
+    return compositionText(FragmentComposition(structure, atoms), true);
+}
+
+Composition FragmentComposition(const Structure& structure, std::span<const std::int32_t> atoms) {
     Composition composition;
     for (const std::int32_t row : atoms) {
         if (row < 1 || row > structure.count.atoms) continue;
@@ -439,7 +443,7 @@ std::string FragmentFormulaText(const Structure& structure, std::span<const std:
         if (atom.Element >= 1 && atom.Element <= kElementCount) ++composition[atom.Element];
         if (atom.Hydrogens > 0) composition[kHydrogen] += atom.Hydrogens;
     }
-    return compositionText(composition, true);
+    return composition;
 }
 
 } // namespace qzx

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "chem/composition.h"
+
 namespace qzx {
 
 class Structure;
@@ -69,5 +71,9 @@ std::vector<EvaluationGridRow> EvaluateFragments(const FragmentEvaluationInput& 
 /// carry the group's oxygens and nothing is added for its label. Rows outside the structure
 /// count nothing.
 std::string FragmentFormulaText(const Structure& structure, std::span<const std::int32_t> atoms);
+
+/// The atoms of a fragment counted per element, implicit hydrogens as hydrogen; rows outside
+/// the structure count nothing.
+Composition FragmentComposition(const Structure& structure, std::span<const std::int32_t> atoms);
 
 } // namespace qzx
