@@ -13,12 +13,13 @@ extern const CliCommand kIsotopesCommand;  // isotopes_command.cpp
 extern const CliCommand kFormulasCommand;  // formulas_command.cpp
 extern const CliCommand kFragmentsCommand; // fragments_command.cpp
 extern const CliCommand kSpectrumCommand;  // spectrum_command.cpp
+extern const CliCommand kExplainCommand;   // explain_command.cpp
 
 // Each command lives in its own file and is listed here.
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        kConvertCommand,  kInfoCommand,      kIsotopesCommand,
-        kFormulasCommand, kFragmentsCommand, kSpectrumCommand,
+        kConvertCommand,   kInfoCommand,     kIsotopesCommand, kFormulasCommand,
+        kFragmentsCommand, kSpectrumCommand, kExplainCommand,
     };
     return commands;
 }

@@ -46,4 +46,12 @@ std::string jsonNumber(double value) {
     return std::string(buffer, end);
 }
 
+std::string jsonNumber(float value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc()) return "null";
+    return std::string(buffer, end);
+}
+
 } // namespace qzx::cli

@@ -128,10 +128,11 @@ ExplainedCluster clusterOf(const ExplainedFragment& match, const Composition& co
     }
     // The predicted cluster stands on the observed peak: its line at the peak's mass is scaled
     // to the peak's abundance (to 100 when that line is missing or the peak is absent).
-    const float observed = abundanceAt(spectrum, peak);
-    const float scale = atPeak > 0.0f && observed > 0.0f ? observed / atPeak : 1.0f;
+    const double observed = abundanceAt(spectrum, peak);
+    const bool scaled = atPeak > 0.0f && observed > 0.0;
     for (ClusterLine& line : cluster.lines)
-        line.predicted *= scale;
+        if (scaled) // in double, so that the line at the peak comes out as the peak exactly
+            line.predicted = static_cast<float>(line.predicted * observed / atPeak);
     return cluster;
 }
 
