@@ -14,9 +14,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "../core/structure/structure_builders.h"
+#include "app/drawing_surface.h"
 #include "app/structure_view.h"
+#include "render/colors.h"
+#include "chem/autofragment.h"
 #include "gui_fixture.h"
 #include "spectrum/spectrum_plot.h"
 #include "windows/spectrum_window.h"
@@ -146,6 +151,45 @@ TEST_F(SpectrumWindowTest, IsotopeMatchAndComparisonAgainstTheDrawnToluene) {
     EXPECT_FALSE(spectrum->redPeaks().empty());
     part<QAction>(spectrum, "Summary1")->trigger();
     EXPECT_TRUE(prompter.shown.back().text.startsWith("There were "));
+}
+
+TEST_F(SpectrumWindowTest, ARightClickAfterAComparisonExplainsThePeak) {
+    state->structure = toluene();
+    window->structureView().showLoadedStructure();
+    openPeaks(kToluene);
+    release(4, Qt::RightButton, Qt::NoModifier);
+    EXPECT_TRUE(prompter.modalWindows.isEmpty()) << "nothing to explain before a comparison";
+    EXPECT_FALSE(part<QAction>(spectrum, "ExplainPeak1")->isEnabled());
+
+    ASSERT_EQ(RunAutofragment(state->structure, state->elements, {}, state->fragments).status,
+              AutofragmentStatus::Done);
+    spectrum->compare();
+    QStringList rows;
+    prompter.onModal = [&](QDialog& shown) {
+        auto* tree = shown.findChild<QTreeWidget*>(QStringLiteral("Explanation"));
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            rows << (*it)->text(0) + u'|' + (*it)->text(1) + u'|' + (*it)->text(2);
+            if ((*it)->text(1) == "C7 H8") tree->setCurrentItem(*it); // marks it on the structure
+        }
+        return int(QDialog::Rejected);
+    };
+    release(4, Qt::RightButton, Qt::NoModifier); // the bar of 91
+    EXPECT_EQ(prompter.modalWindows.back(), "PeakExplanation");
+    EXPECT_TRUE(rows.contains("92|C7 H8|-1 H")) << rows.join(u'\n').toStdString();
+    EXPECT_TRUE(rows.contains("91.0548|C7 H7|error 0.0548")) << rows.join(u'\n').toStdString();
+    const Atom& methyl = state->structure.atom(state->structure.count.atoms);
+    EXPECT_EQ(QColor(window->drawingSurface()->image().pixel(methyl.X, methyl.Y)),
+              colorFromValue(state->settings.FragmentA));
+
+    rows.clear();
+    prompter.inputAnswers.push_back(QStringLiteral("65"));
+    part<QAction>(spectrum, "ExplainPeak1")->trigger();
+    EXPECT_EQ(prompter.inputs.back().value(2), "91") << "the base peak is offered";
+    EXPECT_TRUE(rows.contains("M - 27|HCN|neutral table")) << rows.join(u'\n').toStdString();
+
+    prompter.inputAnswers.push_back(QStringLiteral("300"));
+    part<QAction>(spectrum, "ExplainPeak1")->trigger();
+    EXPECT_EQ(prompter.shown.back().text, "The spectrum has no peak at m/z 300.");
 }
 
 TEST_F(SpectrumWindowTest, TheLabelTakesTheFileNameAndCopyPutsThePlot) {

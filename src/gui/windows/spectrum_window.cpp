@@ -25,12 +25,14 @@
 #include "render/picture_export.h"
 #include "render/spectrum_plot_painter.h"
 #include "spectrum/asc_file.h"
+#include "spectrum/peak_explanation.h"
 #include "spectrum/spectrum_match.h"
 #include "spectrum/spectrum_plot.h"
 #include "state/app_state.h"
 #include "util/rounding.h"
 #include "windows/command_handlers.h"
 #include "windows/delta_mass_window.h"
+#include "windows/peak_explanation_window.h"
 #include "windows/window_notices.h"
 #include "windows/window_steering.h"
 
@@ -159,6 +161,8 @@ SpectrumWindow::SpectrumWindow(const WindowContext& context, QWidget* parent)
     m_focusSink->setFixedSize(1, 1);
     connect(m_label, &QLineEdit::returnPressed, this, [this] { m_focusSink->setFocus(); });
 
+    m_explanation = new PeakExplanationWindow(context.structureDisplay, this);
+
     // A new window starts without user labels and with the spectrum to be scaled.
     m_app.spectrum.PeakLabels.clear();
     m_app.spectrum.SpectrumNormalized = false;
@@ -201,6 +205,32 @@ void SpectrumWindow::buildMenu() {
     editData->setEnabled(m_editor != nullptr);
     edit->addAction(QStringLiteral("Spectrum Label"), this, &SpectrumWindow::toggleSpectrumLabel)
         ->setObjectName(QStringLiteral("SpectrumLabel1"));
+    // After a comparison: the peak asked for (also a right click on its bar).
+    m_explain = edit->addAction(QStringLiteral("Explain Peak..."), this, [this] {
+        const Spectrum& spectrum = m_app.spectrum;
+        if (spectrum.peakCount() == 0) return;
+        int base = 1; // the base peak is offered first
+        for (int k = 2; k <= spectrum.peakCount(); ++k)
+            if (spectrum.peak(k).Abundance > spectrum.peak(base).Abundance) base = k;
+        const std::optional<QString> answer = m_prompter.inputText(
+            this, QStringLiteral("Explain Peak"), QStringLiteral("Mass of the peak (m/z)"),
+            QString::number(static_cast<double>(spectrum.peak(base).Mass)));
+        if (!answer) return;
+        bool ok = false;
+        const double mass = answer->trimmed().toDouble(&ok);
+        int number = 0;
+        for (int k = 1; ok && k <= spectrum.peakCount(); ++k)
+            if (Round(spectrum.peak(k).Mass) == Round(mass)) number = k;
+        if (number == 0) {
+            m_prompter.message(this, kTitle,
+                               QStringLiteral("The spectrum has no peak at m/z %1.").arg(*answer),
+                               Prompter::Icon::Warning, Prompter::Buttons::Ok);
+            return;
+        }
+        explainPeak(number);
+    });
+    m_explain->setObjectName(QStringLiteral("ExplainPeak1"));
+    m_explain->setEnabled(false);
     bar->addAction(QStringLiteral("Delta Mass "), this,
                    [this] {
                        if (auto* table = m_windows ? m_windows->find<DeltaMassWindow>() : nullptr)
@@ -280,6 +310,7 @@ void SpectrumWindow::setFileCommandsEnabled(bool opened) {
 void SpectrumWindow::clearSpectrum() {
     m_app.spectrum.clear();
     m_summary->setVisible(false);
+    m_explain->setEnabled(false);
     redraw();
 }
 
@@ -360,6 +391,10 @@ void SpectrumWindow::plotReleased(QPoint at, Qt::MouseButton button,
         m_plot->update();
         return;
     }
+    if (button == Qt::RightButton && keys == Qt::NoModifier) {
+        if (m_explain->isEnabled()) explainPeak(peak);
+        return;
+    }
     if (button == Qt::RightButton && keys == Qt::ShiftModifier) {
         PeakLabelList& labels = spectrum.PeakLabels;
         for (int k = 1; k <= labels.count; ++k) {
@@ -406,6 +441,15 @@ void SpectrumWindow::compare() {
     m_red = compareSpectrum(m_app.spectrum, fragmentMasses, pattern, options);
     m_plot->update();
     m_summary->setVisible(true);
+    m_explain->setEnabled(true);
+}
+
+void SpectrumWindow::explainPeak(int number) {
+    const Spectrum& spectrum = m_app.spectrum;
+    if (number < 1 || number > spectrum.peakCount()) return;
+    m_explanation->showExplanation(qzx::explainPeak(
+        m_app.structure, m_app.elements, m_app.fragments, spectrum, spectrum.peak(number).Mass));
+    m_prompter.showModal(*m_explanation);
 }
 
 void SpectrumWindow::summary() {

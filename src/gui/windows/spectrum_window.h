@@ -19,6 +19,7 @@ namespace qzx {
 
 class FormulaCalculatorDisplay;
 class NoticeDisplay;
+class PeakExplanationWindow;
 class SpectrumEditorDisplay;
 struct IsotopePattern;
 class SpectrumPlotView;
@@ -51,6 +52,10 @@ public:
     void isotopeMatch();
     void compare();
     void summary();
+    /// "Explain Peak..." and a right click on a bar after a comparison: what may explain the
+    /// spectrum's peak `number` (1-based).
+    void explainPeak(int number);
+    PeakExplanationWindow* explanationWindow() const { return m_explanation; }
     /// The structure's mass M: nominal, or the monoisotopic mass rounded while accurate
     /// masses are on.
     int structureMass() const;
@@ -91,6 +96,8 @@ private:
     QLineEdit* m_focusSink = nullptr;
     QAction* m_isotopeMatch = nullptr;
     QAction* m_summary = nullptr;
+    QAction* m_explain = nullptr;
+    PeakExplanationWindow* m_explanation = nullptr;
     int m_zoom = 1;
     std::vector<int> m_red;
     bool m_labelDragged = false; ///< the label follows the pointer
