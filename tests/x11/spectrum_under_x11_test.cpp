@@ -11,62 +11,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
-#include <functional>
 
-#include "fake_pointer.h"
-#include "gui_fixture.h"
-#include "platform/prompter.h"
+#include "program_under_x11.h"
 #include "spectrum/spectrum_plot.h"
 #include "windows/spectrum_window.h"
-#include "windows/splash_window.h"
 
 namespace qzx {
 namespace {
 
-/// Calls `step` once the modal window on top is a `T` (polled, as it opens in a nested loop).
-template <typename T> void whenModal(std::function<void(T*)> step) {
-    auto* timer = new QTimer;
-    timer->setInterval(50);
-    QObject::connect(timer, &QTimer::timeout, [timer, step] {
-        auto* shown = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!shown || !shown->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        step(shown);
-    });
-    timer->start();
-}
-
-class SpectrumUnderX11 : public test::GuiTest {
-protected:
-    void SetUp() override {
-        loadState();
-        registry = std::make_unique<WindowRegistry>(*state, dialogs);
-        window = &registry->mainWindow();
-        window->splash()->hide();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    }
-    void TearDown() override { registry.reset(); }
-    static void settle() { QTest::qWait(80); }
-    void click(QWidget* widget, QPoint at) {
-        const QPoint global = widget->mapToGlobal(at);
-        pointer.moveTo(global.x(), global.y());
-        settle();
-        pointer.pressLeft();
-        settle();
-        pointer.releaseLeft();
-        settle();
-    }
-    void clickCentre(QWidget* widget) { click(widget, widget->rect().center()); }
-
-    DialogPrompter dialogs;
-    std::unique_ptr<WindowRegistry> registry;
-    MainWindow* window = nullptr;
-    test::FakePointer pointer;
-};
+using SpectrumUnderX11 = test::ProgramUnderX11;
+using test::whenModal;
 
 TEST_F(SpectrumUnderX11, ShowSpectrumOpensTheWindowAndAnAscFileChosenInItsDialogIsPlotted) {
     ASSERT_TRUE(pointer.available());
@@ -107,19 +62,7 @@ TEST_F(SpectrumUnderX11, ShowSpectrumOpensTheWindowAndAnAscFileChosenInItsDialog
         shown->close();
     });
 
-    const QMenuBar* bar = window->menuBar();
-    QAction* spectrumMenu = nullptr;
-    for (QAction* action : bar->actions())
-        if (action->text().remove(u'&') == QStringLiteral("Spectrum")) spectrumMenu = action;
-    ASSERT_NE(spectrumMenu, nullptr);
-    click(window->menuBar(), bar->actionGeometry(spectrumMenu).center());
-    QMenu* menu = spectrumMenu->menu();
-    ASSERT_TRUE(menu->isVisible());
-    QAction* show = nullptr;
-    for (QAction* action : menu->actions())
-        if (action->text().startsWith(QStringLiteral("Show Spectrum"))) show = action;
-    ASSERT_NE(show, nullptr);
-    click(menu, menu->actionGeometry(show).center()); // returns when the window is closed
+    chooseFromMenu(QStringLiteral("Spectrum"), QStringLiteral("Show Spectrum"));
 
     EXPECT_TRUE(opened);
     EXPECT_EQ(shownName, "toluene.asc");

@@ -22,7 +22,8 @@ namespace {
 class WriterUnderX11 : public test::ProgramTest {
 protected:
     void TearDown() override {
-        QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-f"), QStringLiteral("soffice")});
+        QProcess::execute(QStringLiteral("pkill"),
+                          {QStringLiteral("-f"), QStringLiteral("soffice")});
         ProgramTest::TearDown();
     }
 };
@@ -43,8 +44,8 @@ TEST_F(WriterUnderX11, TheStructurePictureArrivesInANewDocument) {
     // Writer selects what it pasted; its copy takes the clipboard over from this program.
     QTest::qWait(3000);
     ASSERT_EQ(SendKeys("^C"), 0);
-    ASSERT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); },
-                                10000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }, 10000));
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(copied, nullptr);
     EXPECT_TRUE(copied->hasImage()) << copied->formats().join(u' ').toStdString();

@@ -1,0 +1,103 @@
+#pragma once
+
+// The whole program on an X display with the desktop's real dialogs, steered with the X
+// server's real pointer.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/drawing_surface.h"
+#include "fake_pointer.h"
+#include "gui_fixture.h"
+#include "platform/prompter.h"
+#include "windows/splash_window.h"
+
+namespace qzx::test {
+
+/// Calls `step` once the modal window on top is a `T` (polled, as it opens in a nested loop).
+template <typename T> void whenModal(std::function<void(T*)> step) {
+    auto* timer = new QTimer;
+    timer->setInterval(50);
+    QObject::connect(timer, &QTimer::timeout, [timer, step] {
+        auto* shown = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!shown || !shown->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        step(shown);
+    });
+    timer->start();
+}
+
+class ProgramUnderX11 : public GuiTest {
+protected:
+    void SetUp() override {
+        loadState();
+        registry = std::make_unique<WindowRegistry>(*state, dialogs);
+        window = &registry->mainWindow();
+        window->splash()->hide();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    void TearDown() override { registry.reset(); }
+    /// Lets the program take the events the X server sends it.
+    static void settle() { QTest::qWait(80); }
+    void click(QWidget* widget, QPoint at) {
+        const QPoint global = widget->mapToGlobal(at);
+        pointer.moveTo(global.x(), global.y());
+        settle();
+        pointer.pressLeft();
+        settle();
+        pointer.releaseLeft();
+        settle();
+    }
+    void clickCentre(QWidget* widget) { click(widget, widget->rect().center()); }
+    /// Press, move in two steps and release on the drawing surface.
+    void dragOnSurface(QPoint from, QPoint to) {
+        QWidget* surface = window->drawingSurface();
+        const QPoint a = surface->mapToGlobal(from), b = surface->mapToGlobal(to);
+        pointer.moveTo(a.x(), a.y());
+        settle();
+        pointer.pressLeft();
+        settle();
+        pointer.moveTo((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+        settle();
+        pointer.moveTo(b.x(), b.y());
+        settle();
+        pointer.releaseLeft();
+        settle();
+    }
+    void chooseTool(int tag) {
+        clickCentre(window->findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(tag)));
+    }
+    /// Chooses `item` of the main window's menu `menuTitle` with the pointer; returns when the
+    /// command (and any modal window it opens) has finished.
+    void chooseFromMenu(const QString& menuTitle, const QString& item) {
+        QMenuBar* bar = window->menuBar();
+        QAction* menuAction = nullptr;
+        for (QAction* action : bar->actions())
+            if (action->text().remove(u'&') == menuTitle) menuAction = action;
+        ASSERT_NE(menuAction, nullptr) << menuTitle.toStdString();
+        click(bar, bar->actionGeometry(menuAction).center());
+        QMenu* menu = menuAction->menu();
+        ASSERT_TRUE(menu->isVisible());
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions())
+            if (action->text().remove(u'&').startsWith(item)) chosen = action;
+        ASSERT_NE(chosen, nullptr) << item.toStdString();
+        click(menu, menu->actionGeometry(chosen).center());
+    }
+
+    DialogPrompter dialogs;
+    std::unique_ptr<WindowRegistry> registry;
+    MainWindow* window = nullptr;
+    FakePointer pointer;
+};
+
+} // namespace qzx::test
