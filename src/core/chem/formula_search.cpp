@@ -451,8 +451,9 @@ private:
     }
 
     bool report() {
+        if (m_progress == nullptr) return true; // nobody to tell: no clock to read
         m_lastReport = Clock::now();
-        if (m_progress == nullptr || m_progress->proceed(static_cast<int>(
+        if (m_progress->proceed(static_cast<int>(
                                          std::min<std::int64_t>(m_result.found, INT32_MAX))))
             return true;
         m_result.end = FormulaSearchEnd::Stopped;
