@@ -153,7 +153,7 @@ public:
         // the sums, at most the hydrogen count nearest the target can meet it.
         m_singleHydrogenCount = m_massH > 0.0 && m_tolerance * m_inverseMassH < 0.5 - 1e-6;
         prepareLookup();
-        m_lastReport = Clock::now();
+        if (m_progress != nullptr) m_lastReport = Clock::now();
     }
 
     void run() { descend(0, 0.0, 2, 2); }
