@@ -21,16 +21,9 @@ using AutofragmentUnderX11 = test::ProgramUnderX11;
 using test::whenModal;
 
 TEST_F(AutofragmentUnderX11, ADrawnMoleculeAutofragmentsAsTheCommandLineToolDoes) {
-    ASSERT_TRUE(pointer.available());
-    // Toluene: a benzene ring, then a methyl 30 pixels above its top atom.
-    chooseTool(2);
-    dragOnSurface(QPoint(300, 200), QPoint(300, 200));
-    int top = 1;
-    for (int row = 2; row <= state->structure.count.atoms; ++row)
-        if (state->structure.atom(row).Y < state->structure.atom(top).Y) top = row;
-    const QPoint at(state->structure.atom(top).X, state->structure.atom(top).Y);
-    chooseTool(7);
-    dragOnSurface(at, at - QPoint(0, 30));
+    ASSERT_TRUE(hands.available());
+    drawTolueneWithPointer(hands, window->drawingSurface(), state->structure,
+                           [this](int tool) { chooseTool(tool); });
     ASSERT_EQ(state->structure.count.atoms, 7);
 
     std::vector<int> gauge;

@@ -15,8 +15,8 @@
 #include <filesystem>
 
 #include "app/drawing_surface.h"
-#include "fake_pointer.h"
 #include "gui_fixture.h"
+#include "pointer_hands.h"
 #include "structure/structure_file.h"
 #include "windows/fragments_window.h"
 #include "windows/splash_window.h"
@@ -35,31 +35,18 @@ protected:
         surface = window->drawingSurface();
     }
 
-    /// Lets the program take the events the X server sends it.
-    static void settle() { QTest::qWait(60); }
-    void dragOnSurface(QPoint from, QPoint to) {
-        const QPoint a = surface->mapToGlobal(from), b = surface->mapToGlobal(to);
-        pointer.moveTo(a.x(), a.y());
-        settle();
-        pointer.pressLeft();
-        settle();
-        pointer.moveTo((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
-        settle();
-        pointer.moveTo(b.x(), b.y());
-        settle();
-        pointer.releaseLeft();
-        settle();
-    }
+    static void settle() { test::PointerHands::settle(); }
+    void dragOnSurface(QPoint from, QPoint to) { hands.drag(surface, from, to); }
     QString composition() const {
         return window->findChild<QLabel*>(QStringLiteral("Panel4"))->text();
     }
 
     DrawingSurface* surface = nullptr;
-    test::FakePointer pointer;
+    test::PointerHands hands;
 };
 
 TEST_F(DrawingUnderX11, GesturesGiveTheCompositionsOfTheEditorTests) {
-    ASSERT_TRUE(pointer.available());
+    ASSERT_TRUE(hands.available());
     chooseTool(7);
     dragOnSurface(QPoint(200, 200), QPoint(240, 200));
     EXPECT_EQ(composition(), "   Composition:  C2 H6 ");
@@ -91,20 +78,13 @@ protected:
     /// Toluene drawn with the mouse: a benzene ring, then a methyl 30 pixels above its top
     /// atom. Returns that top atom's position.
     QPoint drawToluene() {
-        chooseTool(2);
-        dragOnSurface(QPoint(300, 200), QPoint(300, 200));
-        int top = 1;
-        for (int row = 2; row <= state->structure.count.atoms; ++row)
-            if (state->structure.atom(row).Y < state->structure.atom(top).Y) top = row;
-        const QPoint at(state->structure.atom(top).X, state->structure.atom(top).Y);
-        chooseTool(7);
-        dragOnSurface(at, at - QPoint(0, 30));
-        return at;
+        return test::drawTolueneWithPointer(hands, surface, state->structure,
+                                            [this](int tool) { chooseTool(tool); });
     }
 };
 
 TEST_F(CutsUnderX11, ALineAndABoxCutTolueneIntoFifteenAndSeventySeven) {
-    ASSERT_TRUE(pointer.available());
+    ASSERT_TRUE(hands.available());
     const QPoint top = drawToluene();
     ASSERT_EQ(composition(), "   Composition:  C7 H8 ");
     window->runCommand("SpeedButton50"); // Analyze
@@ -122,7 +102,7 @@ TEST_F(CutsUnderX11, ALineAndABoxCutTolueneIntoFifteenAndSeventySeven) {
 }
 
 TEST_F(CutsUnderX11, AnotherProgramReadsThePictureAsSvgAndPng) {
-    ASSERT_TRUE(pointer.available());
+    ASSERT_TRUE(hands.available());
     drawToluene();
     window->runCommand("m2CopyMetafile");
     const QByteArray targets = clipboardAsAnotherProgramSees(QStringLiteral("TARGETS"));
@@ -147,7 +127,7 @@ TEST_F(CutsUnderX11, AnotherProgramReadsThePictureAsSvgAndPng) {
 }
 
 TEST_F(CutsUnderX11, ABondDrawnWithTheMouseAtTwiceTheZoomGivesTheSameFile) {
-    ASSERT_TRUE(pointer.available());
+    ASSERT_TRUE(hands.available());
     chooseTool(7);
     dragOnSurface(QPoint(200, 200), QPoint(240, 200));
     const Bytes atActualSize = encodeStructureFile(state->structure);

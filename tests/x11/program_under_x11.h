@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "app/drawing_surface.h"
-#include "fake_pointer.h"
 #include "gui_fixture.h"
 #include "platform/prompter.h"
+#include "pointer_hands.h"
 #include "windows/splash_window.h"
 
 namespace qzx::test {
@@ -46,33 +46,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
     void TearDown() override { registry.reset(); }
-    /// Lets the program take the events the X server sends it.
-    static void settle() { QTest::qWait(80); }
-    void click(QWidget* widget, QPoint at) {
-        const QPoint global = widget->mapToGlobal(at);
-        pointer.moveTo(global.x(), global.y());
-        settle();
-        pointer.pressLeft();
-        settle();
-        pointer.releaseLeft();
-        settle();
-    }
-    void clickCentre(QWidget* widget) { click(widget, widget->rect().center()); }
-    /// Press, move in two steps and release on the drawing surface.
-    void dragOnSurface(QPoint from, QPoint to) {
-        QWidget* surface = window->drawingSurface();
-        const QPoint a = surface->mapToGlobal(from), b = surface->mapToGlobal(to);
-        pointer.moveTo(a.x(), a.y());
-        settle();
-        pointer.pressLeft();
-        settle();
-        pointer.moveTo((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
-        settle();
-        pointer.moveTo(b.x(), b.y());
-        settle();
-        pointer.releaseLeft();
-        settle();
-    }
+    static void settle() { PointerHands::settle(); }
+    void click(QWidget* widget, QPoint at) { hands.click(widget, at); }
+    void clickCentre(QWidget* widget) { hands.clickCentre(widget); }
+    void dragOnSurface(QPoint from, QPoint to) { hands.drag(window->drawingSurface(), from, to); }
     void chooseTool(int tag) {
         clickCentre(window->findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(tag)));
     }
@@ -97,7 +74,7 @@ protected:
     DialogPrompter dialogs;
     std::unique_ptr<WindowRegistry> registry;
     MainWindow* window = nullptr;
-    FakePointer pointer;
+    PointerHands hands;
 };
 
 } // namespace qzx::test

@@ -24,7 +24,7 @@ using SpectrumUnderX11 = test::ProgramUnderX11;
 using test::whenModal;
 
 TEST_F(SpectrumUnderX11, ShowSpectrumOpensTheWindowAndAnAscFileChosenInItsDialogIsPlotted) {
-    ASSERT_TRUE(pointer.available());
+    ASSERT_TRUE(hands.available());
     const QString file = QString::fromStdString((folder / "Toluene.ASC").string());
     {
         QFile asc(file);
