@@ -61,6 +61,36 @@ void MainWindow::showFragmentAtoms(const std::vector<std::int32_t>& atoms) {
     m_view->showFragmentAtoms(atoms);
 }
 
+void MainWindow::setAccurateMass(bool on) {
+    m_app.UseAccurateMass = on;
+    m_view->compose();
+    refreshCommands();
+}
+
+void MainWindow::setLabelShown(bool on) {
+    m_view->setLabelShown(on);
+    refreshCommands();
+}
+
+void MainWindow::setScrollBarsOn(bool on) {
+    m_view->setScrollBars(on);
+}
+
+void MainWindow::setShowFragmentComposition(bool on) {
+    m_options.showFragmentComposition = on;
+    refreshCommands();
+}
+
+void MainWindow::setShowBoxPopup(bool on) {
+    m_options.showBoxPopup = on;
+    if (!on) hideFragmentMasses();
+    refreshCommands();
+}
+
+void MainWindow::setHintsShown(bool on) {
+    m_hints->setHintsShown(on);
+}
+
 Editor& MainWindow::editor() {
     return m_view->editor();
 }

@@ -41,7 +41,7 @@ struct FragmentOptions {
 /// command to the handler that serves it and derives every command's enabled state and check
 /// mark from the program's state. Construction performs the main window's part of start-up
 /// (screen fit, settings applied, empty drawing, element buttons, start screen).
-class MainWindow : public QMainWindow, public StructureDisplay {
+class MainWindow : public QMainWindow, public StructureDisplay, public MainWindowOptions {
     Q_OBJECT
 public:
     MainWindow(const WindowContext& context, WindowRegistry& windows, QWidget* parent = nullptr);
@@ -49,6 +49,13 @@ public:
 
     void redrawStructure() override;
     void showFragmentAtoms(const std::vector<std::int32_t>& atoms) override;
+
+    void setAccurateMass(bool on) override;
+    void setLabelShown(bool on) override;
+    void setScrollBarsOn(bool on) override;
+    void setShowFragmentComposition(bool on) override;
+    void setShowBoxPopup(bool on) override;
+    void setHintsShown(bool on) override;
 
     /// Where the windows register the commands they serve.
     CommandHandlers& commandHandlers() { return m_handlers; }

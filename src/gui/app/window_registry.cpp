@@ -16,6 +16,7 @@
 #include "windows/loss_window.h"
 #include "windows/notice_window.h"
 #include "windows/periodic_table_window.h"
+#include "windows/preferences_window.h"
 #include "windows/print_choice_dialog.h"
 #include "windows/shortcuts_window.h"
 #include "windows/spectrum_editor_window.h"
@@ -62,6 +63,7 @@ WindowRegistry::WindowRegistry(AppState& state, Prompter& prompter)
     m_context.windows = &m_directory;
     m_main = std::make_unique<MainWindow>(m_context, *this);
     m_context.structureDisplay = m_main.get();
+    m_context.mainOptions = m_main.get();
     createWindows();
     for (const Entry& entry : m_windows)
         entry.program->registerCommands(m_main->commandHandlers());
@@ -87,6 +89,7 @@ void WindowRegistry::createWindows() {
     add(std::make_unique<ElementListWindow>(m_context, parent)); // TEltabfrm
     add(std::make_unique<IsotopeProfilerWindow>(m_context, parent)); // TIPForm
     add(std::make_unique<NoticeWindow>(m_context, parent));          // TMsgForm
+    add(std::make_unique<PreferencesWindow>(m_context, parent));     // TOptform
     add(std::make_unique<PeriodicTableWindow>(m_context, parent));   // TPeriodTab, TEditElem within
     add(std::make_unique<StatusWindow>(m_context, parent));          // TStatform
     add(std::make_unique<FragmentsWindow>(m_context, parent));       // TFragMassForm

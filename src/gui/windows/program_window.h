@@ -10,6 +10,7 @@ class ElementWindows;
 class FormulaCalculatorDisplay;
 class SpectrumEditorDisplay;
 class StructureDisplay;
+class MainWindowOptions;
 class WindowDirectory;
 class HelpBrowser;
 class NoticeDisplay;
@@ -33,6 +34,8 @@ struct WindowContext {
     SpectrumEditorDisplay* spectrumEditor = nullptr;
     /// The main window's structure, for the windows that mark fragments on it.
     StructureDisplay* structureDisplay = nullptr;
+    /// The main window's options, for the preferences.
+    MainWindowOptions* mainOptions = nullptr;
     /// Every window of the program, to be searched once all exist (when a command runs, not
     /// while windows are being made).
     const WindowDirectory* windows = nullptr;

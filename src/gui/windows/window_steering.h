@@ -93,4 +93,20 @@ public:
     virtual void showResults() = 0;
 };
 
+/// The main window's options that the preferences switch at once.
+class MainWindowOptions {
+public:
+    virtual ~MainWindowOptions() = default;
+    /// "Use Accurate Mass" checked or not; the panels show the mass anew.
+    virtual void setAccurateMass(bool on) = 0;
+    /// The label panel shown (in the background colour) or hidden, its menu item checked.
+    virtual void setLabelShown(bool on) = 0;
+    /// The drawing area's scroll bars on (range 1000) or off.
+    virtual void setScrollBarsOn(bool on) = 0;
+    virtual void setShowFragmentComposition(bool on) = 0;
+    virtual void setShowBoxPopup(bool on) = 0;
+    /// Tool-tip hints of the whole program.
+    virtual void setHintsShown(bool on) = 0;
+};
+
 } // namespace qzx
