@@ -174,7 +174,7 @@ TEST_F(ProgramCommands, WhatCanBeChosenFollowsTheStructureAndTheMode) {
     // The tools of windows not yet part of the program stay off, structure or not.
     chooseTool(7);
     drag(QPoint(300, 300), QPoint(340, 300));
-    for (const char* name : {"m1Print", "m3Preferences", "m4SpecCap", "SpeedButton63"})
+    for (const char* name : {"m1Print", "m4SpecCap", "SpeedButton63"})
         EXPECT_FALSE(enabled(name)) << name;
     for (const char* name : {"m5AutoFragStart", "SpeedButton64", "m3Loss"})
         EXPECT_TRUE(enabled(name)) << name;
@@ -195,9 +195,9 @@ TEST_F(ProgramCommands, AWindowThatServesACommandMakesItAvailable) {
 TEST_F(ProgramCommands, WindowsAreMadeInStartUpOrderAndFoundByWhatTheyAre) {
     EXPECT_EQ(registry->windowNames(),
               (QStringList{"TForm1", "TAboutBox", "TEFCMain", "TEltabfrm", "TIPForm", "TMsgForm",
-                           "TPeriodTab", "TStatform", "TFragMassForm", "TAFDoForm", "TAFragForm",
-                           "TEvalForm", "TSpecEdit", "TSpecForm", "TNeutForm", "TLossForm",
-                           "TSpecDlgForm", "TShrtform"}));
+                           "TOptform", "TPeriodTab", "TStatform", "TFragMassForm", "TAFDoForm",
+                           "TAFragForm", "TEvalForm", "TSpecEdit", "TSpecForm", "TNeutForm",
+                           "TLossForm", "TSpecDlgForm", "TShrtform"}));
     AboutBox* about = registry->find<AboutBox>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window) << "shown over the main window";
