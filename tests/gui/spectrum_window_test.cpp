@@ -20,9 +20,9 @@
 #include "../core/structure/structure_builders.h"
 #include "app/drawing_surface.h"
 #include "app/structure_view.h"
-#include "render/colors.h"
 #include "chem/autofragment.h"
 #include "gui_fixture.h"
+#include "render/colors.h"
 #include "spectrum/spectrum_plot.h"
 #include "windows/spectrum_window.h"
 

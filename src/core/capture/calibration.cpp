@@ -24,7 +24,7 @@ const AxisPointLook& axisPointLook(AxisPoint which) {
     return kLooks[static_cast<std::size_t>(which)];
 }
 
-bool Calibration::place(AxisPoint which, PixelPoint at) {
+bool Calibration::place(AxisPoint which, PicturePoint at) {
     if (set_[slot(which)]) return false;
     points_[slot(which)] = at;
     set_[slot(which)] = true;
@@ -33,7 +33,7 @@ bool Calibration::place(AxisPoint which, PixelPoint at) {
 
 bool Calibration::clear(AxisPoint which) {
     if (!set_[slot(which)]) return false;
-    points_[slot(which)] = PixelPoint{};
+    points_[slot(which)] = PicturePoint{};
     set_[slot(which)] = false;
     return true;
 }

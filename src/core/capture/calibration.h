@@ -32,10 +32,10 @@ struct AxisPointLook {
 const AxisPointLook& axisPointLook(AxisPoint which);
 
 /// A pixel position on the picture.
-struct PixelPoint {
+struct PicturePoint {
     int x = 0;
     int y = 0;
-    bool operator==(const PixelPoint&) const = default;
+    bool operator==(const PicturePoint&) const = default;
 };
 
 /// The axis points and the values typed for them. Only the x positions of XMin and XMax with
@@ -45,7 +45,7 @@ struct PixelPoint {
 class Calibration {
 public:
     /// Places an axis point; refused (false) when that point is already set.
-    bool place(AxisPoint which, PixelPoint at);
+    bool place(AxisPoint which, PicturePoint at);
     /// Takes an axis point away; false when it was not set.
     bool clear(AxisPoint which);
 
@@ -53,7 +53,7 @@ public:
     /// All four points are set.
     bool complete() const;
     /// The point's pixel position; (0, 0) while it is not set.
-    PixelPoint point(AxisPoint which) const { return points_[slot(which)]; }
+    PicturePoint point(AxisPoint which) const { return points_[slot(which)]; }
 
     int value(AxisPoint which) const { return values_[slot(which)]; }
     void setValue(AxisPoint which, int value) { values_[slot(which)] = value; }
@@ -83,7 +83,7 @@ public:
 private:
     static std::size_t slot(AxisPoint which) { return static_cast<std::size_t>(which); }
 
-    std::array<PixelPoint, 4> points_{};
+    std::array<PicturePoint, 4> points_{};
     std::array<bool, 4> set_{};
     std::array<int, 4> values_{1, 100, 0, 100};
 };

@@ -8,6 +8,8 @@
 #include "windows/autofragment_evaluation_window.h"
 #include "windows/autofragment_options_window.h"
 #include "windows/autofragment_results_window.h"
+#include "windows/capture_setup_dialog.h"
+#include "windows/capture_window.h"
 #include "windows/delta_mass_window.h"
 #include "windows/element_list_window.h"
 #include "windows/formula_calculator_window.h"
@@ -98,11 +100,13 @@ void WindowRegistry::createWindows() {
     add(std::make_unique<AutofragmentEvaluationWindow>(m_context, parent)); // TEvalForm
     add(std::make_unique<SpectrumEditorWindow>(m_context, parent));         // TSpecEdit
     m_context.spectrumEditor = find<SpectrumEditorDisplay>();
-    add(std::make_unique<SpectrumWindow>(m_context, parent));    // TSpecForm
-    add(std::make_unique<DeltaMassWindow>(m_context, parent));   // TNeutForm
-    add(std::make_unique<LossWindow>(m_context, parent));        // TLossForm
-    add(std::make_unique<PrintChoiceDialog>(m_context, parent)); // TSpecDlgForm
-    add(std::make_unique<ShortcutsWindow>(m_context, parent));   // TShrtform
+    add(std::make_unique<SpectrumWindow>(m_context, parent));     // TSpecForm
+    add(std::make_unique<DeltaMassWindow>(m_context, parent));    // TNeutForm
+    add(std::make_unique<CaptureSetupDialog>(m_context, parent)); // TSetForm
+    add(std::make_unique<LossWindow>(m_context, parent));         // TLossForm
+    add(std::make_unique<PrintChoiceDialog>(m_context, parent));  // TSpecDlgForm
+    add(std::make_unique<CaptureWindow>(m_context, parent));      // TZPXForm
+    add(std::make_unique<ShortcutsWindow>(m_context, parent));    // TShrtform
 }
 
 } // namespace qzx

@@ -185,6 +185,7 @@ void SpectrumWindow::buildMenu() {
     });
     save->setObjectName(QStringLiteral("Save1"));
     save->setEnabled(false); // the capture tool enables it
+    m_save = save;
     file->addAction(QStringLiteral("Clear Spectrum"), this, &SpectrumWindow::clearSpectrum)
         ->setObjectName(QStringLiteral("ClearSpectrum1"));
     // The print commands join with the program's page setup.
@@ -256,6 +257,10 @@ void SpectrumWindow::showForMatch() {
     m_comparePanel->show();
     m_isotopeMatch->setVisible(true);
     m_prompter.showModal(*this);
+}
+
+void SpectrumWindow::setSaveEnabled(bool on) {
+    m_save->setEnabled(on);
 }
 
 void SpectrumWindow::hideMatch() {

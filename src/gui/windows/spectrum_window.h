@@ -29,7 +29,10 @@ class SpectrumPlotView;
 /// calculator, Shift-click to label a peak, Shift-right-click to remove the label), the
 /// spectrum label, and the comparison with the drawn structure: the isotope match, the
 /// comparison with the fragments (matched bars red) and its summary.
-class SpectrumWindow : public QDialog, public ProgramWindow, public SpectrumMatchDisplay {
+class SpectrumWindow : public QDialog,
+                       public ProgramWindow,
+                       public SpectrumMatchDisplay,
+                       public SpectrumSaveSwitch {
     Q_OBJECT
 public:
     explicit SpectrumWindow(const WindowContext& context, QWidget* parent = nullptr);
@@ -37,6 +40,7 @@ public:
     void registerCommands(CommandHandlers& handlers) override;
     void showForMatch() override;
     void hideMatch() override;
+    void setSaveEnabled(bool on) override;
 
     /// The plot's zoom: 1, 2, 4, 6, 8 or 10.
     int zoom() const { return m_zoom; }
@@ -97,6 +101,7 @@ private:
     QAction* m_isotopeMatch = nullptr;
     QAction* m_summary = nullptr;
     QAction* m_explain = nullptr;
+    QAction* m_save = nullptr;
     PeakExplanationWindow* m_explanation = nullptr;
     int m_zoom = 1;
     std::vector<int> m_red;

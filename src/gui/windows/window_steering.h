@@ -109,4 +109,11 @@ public:
     virtual void setHintsShown(bool on) = 0;
 };
 
+/// The spectrum window's "Save..." as the capture tool switches it.
+class SpectrumSaveSwitch {
+public:
+    virtual ~SpectrumSaveSwitch() = default;
+    virtual void setSaveEnabled(bool on) = 0;
+};
+
 } // namespace qzx

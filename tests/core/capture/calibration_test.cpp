@@ -5,7 +5,7 @@
 namespace qzx {
 namespace {
 
-Calibration markedAxes(PixelPoint xMin, PixelPoint xMax, int xMinValue, int xMaxValue) {
+Calibration markedAxes(PicturePoint xMin, PicturePoint xMax, int xMinValue, int xMaxValue) {
     Calibration c;
     c.place(AxisPoint::XMin, xMin);
     c.place(AxisPoint::XMax, xMax);
@@ -24,11 +24,11 @@ TEST(Calibration, PointsArePlacedOnceClearedAndResetWithTheValues) {
     EXPECT_EQ(c.value(AxisPoint::YMax), 100);
     EXPECT_TRUE(c.place(AxisPoint::YMin, {30, 400}));
     EXPECT_FALSE(c.place(AxisPoint::YMin, {31, 401})); // a set point stays where it is
-    EXPECT_EQ(c.point(AxisPoint::YMin), (PixelPoint{30, 400}));
+    EXPECT_EQ(c.point(AxisPoint::YMin), (PicturePoint{30, 400}));
     EXPECT_TRUE(c.clear(AxisPoint::YMin));
     EXPECT_FALSE(c.clear(AxisPoint::YMin));
     EXPECT_TRUE(c.place(AxisPoint::YMin, {31, 401}));
-    EXPECT_EQ(c.point(AxisPoint::YMin), (PixelPoint{31, 401}));
+    EXPECT_EQ(c.point(AxisPoint::YMin), (PicturePoint{31, 401}));
 
     c = markedAxes({30, 400}, {530, 400}, 40, 140);
     EXPECT_TRUE(c.complete());
