@@ -48,25 +48,27 @@ protected:
     }
     /// The setup dialog with the four axis points clicked on the graph and its values typed.
     void calibrate(bool manual = false) {
-        prompter.onModal = [&](QDialog& shown) {
-            EXPECT_EQ(shown.objectName(), "TSetForm");
-            if (manual)
-                shown.findChild<QRadioButton*>(QStringLiteral("RadioButton2"))->setChecked(true);
-            shown.findChild<QLineEdit*>(QStringLiteral("Edit1"))
-                ->setText(QString::number(graph.firstMass));
-            shown.findChild<QLineEdit*>(QStringLiteral("Edit2"))
-                ->setText(QString::number(graph.lastMass));
-            const Calibration points = calibrationOf(graph);
-            for (std::size_t i = 0; i < kAxisPoints.size(); ++i) {
-                shown.findChild<QPushButton*>(QStringLiteral("SpeedButton%1").arg(i + 1))->click();
-                const PicturePoint p = points.point(kAxisPoints[i]);
-                capture->pictureReleased(QPoint(p.x, p.y), Qt::LeftButton);
-            }
-            shown.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-            return int(QDialog::Accepted);
-        };
         capture->findChild<QToolButton*>(QStringLiteral("SpeedButton2"))->click();
-        prompter.onModal = nullptr;
+        ASSERT_TRUE(setup->isVisible()) << "shown beside the picture";
+        if (manual)
+            setup->findChild<QRadioButton*>(QStringLiteral("RadioButton2"))->setChecked(true);
+        setup->findChild<QLineEdit*>(QStringLiteral("Edit1"))
+            ->setText(QString::number(graph.firstMass));
+        setup->findChild<QLineEdit*>(QStringLiteral("Edit2"))
+            ->setText(QString::number(graph.lastMass));
+        const Calibration points = calibrationOf(graph);
+        for (std::size_t i = 0; i < kAxisPoints.size(); ++i) {
+            setup->findChild<QPushButton*>(QStringLiteral("SpeedButton%1").arg(i + 1))->click();
+            const PicturePoint p = points.point(kAxisPoints[i]);
+            capture->pictureReleased(QPoint(p.x, p.y), Qt::LeftButton);
+        }
+        setup->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        EXPECT_FALSE(setup->isVisible());
+    }
+    void TearDown() override {
+        capture->hide();
+        setup->hide();
+        ProgramTest::TearDown();
     }
     CaptureWindow* capture = nullptr;
     CaptureSetupDialog* setup = nullptr;
@@ -75,6 +77,9 @@ protected:
 
 TEST_F(Capture, AScannedGraphIsDigitisedBackToItsPeaksAndPlotted) {
     EXPECT_TRUE(window->isControlEnabled(QStringLiteral("m4SpecCap")));
+    window->runCommand("m4SpecCap");
+    EXPECT_TRUE(capture->isVisible()) << "shown without waiting";
+    EXPECT_TRUE(prompter.modalWindows.isEmpty());
     EXPECT_FALSE(item("Digitize1")->isEnabled());
     EXPECT_FALSE(item("Plotted1")->isEnabled());
     for (const char* file : {"graph.bmp", "graph.png"}) {

@@ -56,7 +56,10 @@ protected:
     /// Chooses `item` of the main window's menu `menuTitle` with the pointer; returns when the
     /// command (and any modal window it opens) has finished.
     void chooseFromMenu(const QString& menuTitle, const QString& item) {
-        QMenuBar* bar = window->menuBar();
+        chooseFromMenuOf(window->menuBar(), menuTitle, item);
+    }
+    /// The same on another window's menu bar.
+    void chooseFromMenuOf(QMenuBar* bar, const QString& menuTitle, const QString& item) {
         QAction* menuAction = nullptr;
         for (QAction* action : bar->actions())
             if (action->text().remove(u'&') == menuTitle) menuAction = action;

@@ -115,8 +115,10 @@ void CaptureSetupDialog::showFor(CaptureSetupHost& host) {
         m_search->setValue(host.offsets().search);
         m_baseline->setValue(host.offsets().baseline);
     }
-    m_prompter.showModal(*this);
-    takeValues();
+    // Shown without waiting, so that the picture behind it takes the axis clicks.
+    show();
+    raise();
+    activateWindow();
 }
 
 std::optional<AxisPoint> CaptureSetupDialog::currentAxis() const {

@@ -39,7 +39,8 @@ public:
     explicit CaptureSetupDialog(const WindowContext& context, QWidget* parent = nullptr);
     void registerCommands(CommandHandlers&) override {}
 
-    /// Shows the dialog for `host`, modally.
+    /// Shows the dialog for `host`, without waiting: the clicks that place the axis points go
+    /// to the capture window's picture while it is open.
     void showFor(CaptureSetupHost& host);
     /// The axis point whose button is pressed, if any.
     std::optional<AxisPoint> currentAxis() const;

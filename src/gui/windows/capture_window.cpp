@@ -199,7 +199,12 @@ void CaptureWindow::buildBar() {
 }
 
 void CaptureWindow::registerCommands(CommandHandlers& handlers) {
-    handlers.add("m4SpecCap", [this] { m_prompter.showModal(*this); });
+    // Shown without waiting: the main window stays usable beside it.
+    handlers.add("m4SpecCap", [this] {
+        show();
+        raise();
+        activateWindow();
+    });
 }
 
 QWidget* CaptureWindow::pictureArea() const {
