@@ -198,8 +198,8 @@ TEST_F(ProgramCommands, WindowsAreMadeInStartUpOrderAndFoundByWhatTheyAre) {
               (QStringList{"TForm1",    "TAboutBox",  "TEFCMain",   "TEltabfrm",    "TIPForm",
                            "TMsgForm",  "TOptform",   "TPeriodTab", "TStatform",    "TFragMassForm",
                            "TAFDoForm", "TAFragForm", "TEvalForm",  "TSpecEdit",    "TSpecForm",
-                           "TNeutForm", "TSetForm",   "TLossForm",  "TSpecDlgForm", "TZPXForm",
-                           "TShrtform"}));
+                           "TNeutForm", "TSetForm",   "TLossForm",  "TSpecDlgForm", "TPageForm",
+                           "TZPXForm",  "TShrtform"}));
     AboutBox* about = registry->find<AboutBox>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window) << "shown over the main window";

@@ -17,6 +17,7 @@
 #include "windows/isotope_profiler_window.h"
 #include "windows/loss_window.h"
 #include "windows/notice_window.h"
+#include "windows/page_setup_window.h"
 #include "windows/periodic_table_window.h"
 #include "windows/preferences_window.h"
 #include "windows/print_choice_dialog.h"
@@ -105,6 +106,7 @@ void WindowRegistry::createWindows() {
     add(std::make_unique<CaptureSetupDialog>(m_context, parent)); // TSetForm
     add(std::make_unique<LossWindow>(m_context, parent));         // TLossForm
     add(std::make_unique<PrintChoiceDialog>(m_context, parent));  // TSpecDlgForm
+    add(std::make_unique<PageSetupWindow>(m_context, parent));    // TPageForm
     add(std::make_unique<CaptureWindow>(m_context, parent));      // TZPXForm
     add(std::make_unique<ShortcutsWindow>(m_context, parent));    // TShrtform
 }

@@ -32,7 +32,10 @@
 #include "util/rounding.h"
 #include "windows/command_handlers.h"
 #include "windows/delta_mass_window.h"
+#include "windows/page_setup_window.h"
 #include "windows/peak_explanation_window.h"
+#include "windows/print_choice_dialog.h"
+#include "windows/spectrum_printing.h"
 #include "windows/window_notices.h"
 #include "windows/window_steering.h"
 
@@ -95,7 +98,8 @@ SpectrumWindow::SpectrumWindow(const WindowContext& context, QWidget* parent)
     };
     speedButton("SpeedButton4", QStringLiteral("Open file"), [this] { open(); });
     // Printing joins with the program's page setup; until then its button stays off.
-    speedButton("SpeedButton5", QStringLiteral("Print"), [] {})->setEnabled(false);
+    m_printButton = speedButton("SpeedButton5", QStringLiteral("Print"), [this] { printButton(); });
+    m_printButton->setEnabled(false);
     speedButton("SpeedButton6", QStringLiteral("Redraw"), [this] { redraw(); });
     speedButton("SpeedButton7", QStringLiteral("Exit"), [this] {
         m_summary->setVisible(false);
@@ -188,9 +192,19 @@ void SpectrumWindow::buildMenu() {
     m_save = save;
     file->addAction(QStringLiteral("Clear Spectrum"), this, &SpectrumWindow::clearSpectrum)
         ->setObjectName(QStringLiteral("ClearSpectrum1"));
-    // The print commands join with the program's page setup.
-    for (const char* caption : {"Printer Setup...", "Print"})
-        file->addAction(QString::fromLatin1(caption))->setEnabled(false);
+    file->addAction(QStringLiteral("Printer Setup..."), this,
+                    [this] { m_prompter.choosePrinter(this, m_app.print.printer()); })
+        ->setObjectName(QStringLiteral("PrinterSetup1"));
+    m_printMenu = file->addMenu(QStringLiteral("Print"));
+    m_printMenu->setObjectName(QStringLiteral("Print1"));
+    m_printMenu->menuAction()->setEnabled(false); // until a file is opened
+    m_printMenu
+        ->addAction(QStringLiteral("Print Spectrum..."), this, [this] { printSpectrum(true); })
+        ->setObjectName(QStringLiteral("PrintSpectrum1"));
+    m_printReport =
+        m_printMenu->addAction(QStringLiteral("Print Report"), this, [this] { printReport(); });
+    m_printReport->setObjectName(QStringLiteral("PrintReport1"));
+    m_printReport->setEnabled(false); // until a comparison
     file->addAction(QStringLiteral("Exit"), this, [this] {
         m_summary->setVisible(false);
         close();
@@ -310,6 +324,8 @@ void SpectrumWindow::openFile(const QString& fileName) {
 
 void SpectrumWindow::setFileCommandsEnabled(bool opened) {
     m_compare->setEnabled(opened);
+    m_printMenu->menuAction()->setEnabled(opened);
+    m_printButton->setEnabled(opened);
 }
 
 void SpectrumWindow::clearSpectrum() {
@@ -319,12 +335,57 @@ void SpectrumWindow::clearSpectrum() {
     redraw();
 }
 
+SpectrumPrintout SpectrumWindow::printout() {
+    Spectrum& spectrum = m_app.spectrum;
+    if (spectrum.peakCount() > 0) spectrum.normalize();
+    SpectrumPrintout out;
+    out.spectrum = &spectrum;
+    out.report.allowHydrogenTransfers = m_allowTransfers->isChecked();
+    out.report.hydrogens = m_twoH->isChecked() ? 2 : 1;
+    out.report.structureLabel = m_app.structure.StructureLabel;
+    out.report.nominalMass = m_app.structureMasses.nominalMass;
+    out.report.monoMass = m_app.structureMasses.monoMass;
+    out.report.composition = m_app.structureMasses.composition;
+    out.report.accurateMass = m_app.UseAccurateMass;
+    out.label = {m_label->text().toStdString(), m_label->x(), m_label->y(), m_plot->width(),
+                 m_plot->height()};
+    out.labelShown = m_label->isVisible();
+    out.fileName = spectrum.SpectrumFileName;
+    out.colorPrinter = m_app.settings.ColorPrinter;
+    return out;
+}
+
+void SpectrumWindow::printSpectrum(bool marks) {
+    auto* pageSetup = m_windows ? m_windows->find<PageSetupWindow>() : nullptr;
+    if (!pageSetup) return;
+    const std::optional<PageSetup> setup = pageSetup->ask(false);
+    if (!setup) return;
+    printSpectrumPage(m_prompter, this, m_app.print, *setup, marks && !m_red.empty(), false,
+                      printout());
+}
+
+void SpectrumWindow::printReport() {
+    // The report's layout is fixed: portrait, the spectrum in the upper half, the summary below.
+    m_app.print.pageWidthUnits = 160;
+    m_app.print.pageHeightUnits = 200;
+    printSpectrumPage(m_prompter, this, m_app.print, reportPageSetup(), true, true, printout());
+}
+
+void SpectrumWindow::printButton() {
+    auto* choice = m_windows ? m_windows->find<PrintChoiceDialog>() : nullptr;
+    if (!choice) return;
+    m_app.spectrumPrintChoice = 3;
+    m_prompter.showModal(*choice);
+    if (m_app.spectrumPrintChoice == 1 && m_printReport->isEnabled()) printReport();
+    if (m_app.spectrumPrintChoice == 2) printSpectrum(false);
+}
+
 void SpectrumWindow::copyPlot() {
     const QSize size(500, 500);
-    Spectrum& spectrum = m_app.spectrum;
-    const std::vector<int> red = m_red;
-    const auto paint = [&spectrum, red, this](QPainter& painter) {
-        paintSpectrumPlot(painter, spectrumPlot(spectrum, 500, 500, m_zoom), 500, 500, red);
+    const SpectrumPrintout picture = printout();
+    const bool marks = !m_red.empty();
+    const auto paint = [&picture, marks](QPainter& painter) {
+        paintSpectrumPicture(painter, 500, 500, marks, picture);
     };
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/svg+xml"), svgPicture(size, paint));
@@ -447,6 +508,7 @@ void SpectrumWindow::compare() {
     m_plot->update();
     m_summary->setVisible(true);
     m_explain->setEnabled(true);
+    m_printReport->setEnabled(true);
 }
 
 void SpectrumWindow::explainPeak(int number) {

@@ -10,6 +10,7 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -23,6 +24,7 @@ class PeakExplanationWindow;
 class SpectrumEditorDisplay;
 struct IsotopePattern;
 class SpectrumPlotView;
+struct SpectrumPrintout;
 
 /// The spectrum window (`TSpecForm`, caption "Spectrum"): the spectrum as a bar plot with its
 /// mass scale and labels, ASC files, the zoom, the mouse commands (Ctrl-click to the formula
@@ -79,6 +81,13 @@ private:
     void copyPlot();
     void open();
     void setFileCommandsEnabled(bool opened);
+    /// "Print Spectrum..." (matched peaks marked when `marks` and a comparison was made),
+    /// "Print Report", and the print button with its choice of the two.
+    void printSpectrum(bool marks);
+    void printReport();
+    void printButton();
+    /// The spectrum page's contents besides the spectrum: the report values, the label.
+    SpectrumPrintout printout();
     /// The drawn structure's nominal isotope pattern at threshold 0.005.
     IsotopePattern structurePattern();
 
@@ -102,6 +111,9 @@ private:
     QAction* m_summary = nullptr;
     QAction* m_explain = nullptr;
     QAction* m_save = nullptr;
+    QMenu* m_printMenu = nullptr;
+    QAction* m_printReport = nullptr;
+    QToolButton* m_printButton = nullptr;
     PeakExplanationWindow* m_explanation = nullptr;
     int m_zoom = 1;
     std::vector<int> m_red;
