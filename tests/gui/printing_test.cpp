@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -113,6 +115,36 @@ TEST_F(Printing, TheSpectrumPrintsWithItsFileNameAndTheReportWithItsSummary) {
     EXPECT_TRUE(report.contains(QStringLiteral("Comparison Summary"))) << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("There were")));
     EXPECT_TRUE(report.contains(QStringLiteral("The Spectrum Match Index was:")));
+}
+
+TEST_F(Printing, TheStructurePagePrintsThePictureWithItsCompositionAndMass) {
+    state->structure = toluene();
+    state->structure.StructureLabel = "Toluene   ";
+    window->structureView().showLoadedStructure();
+    QString header;
+    prompter.onModal = [&](QDialog& shown) {
+        EXPECT_EQ(shown.objectName(), "TPageForm");
+        EXPECT_TRUE(part<QCheckBox>("CheckBox2")->isEnabled()) << "a structure is printed";
+        header = part<QLineEdit>("Edit1")->text();
+        part<QRadioButton>("RadioButton3")->setChecked(true); // the custom header
+        part<QCheckBox>("CheckBox2")->setChecked(true);
+        part<QPushButton>("Button1")->click();
+        return int(QDialog::Accepted);
+    };
+    const QString page = printedText([&] { window->runCommand("m1Print"); });
+    EXPECT_EQ(header, "Toluene") << "the structure's name without its trailing blanks";
+    EXPECT_EQ(part<QLineEdit>("Edit1")->text(), "Header") << "and back afterwards";
+    if (page.isEmpty()) GTEST_SKIP() << "pdftotext is not available";
+    EXPECT_TRUE(page.contains(QStringLiteral("Toluene"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("Elemental Composition =")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Formula Weight = 92")));
+
+    prompter.onModal = [&](QDialog&) { return int(QDialog::Rejected); };
+    const int dialogs = prompter.printDialogs;
+    window->runCommand("m1Print");
+    EXPECT_EQ(prompter.printDialogs, dialogs) << "Cancel in the page setup prints nothing";
+    window->runCommand("m1PrintSetup");
+    EXPECT_EQ(prompter.printDialogs, dialogs + 1) << "Print Setup chooses the printer";
 }
 
 TEST_F(Printing, ThePrintButtonAsksWhatToPrint) {

@@ -72,7 +72,7 @@ PageSetup reportPageSetup() {
     return setup;
 }
 
-PixelRect pageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight) {
+PageRect pageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight) {
     const PageUnits u = filledUnits(units, setup.orientation);
     const double w = pageWidth;
     const double h = pageHeight;
@@ -82,7 +82,7 @@ PixelRect pageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int 
             rounded(setup.height / static_cast<double>(u.height) * h)};
 }
 
-PixelRect structurePageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight,
+PageRect structurePageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight,
                              int pictureWidth, int pictureHeight) {
     const PageUnits u = filledUnits(units, setup.orientation);
     const int d = pageWidth == 4800 ? 2 : 1;

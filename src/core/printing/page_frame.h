@@ -59,24 +59,24 @@ PageSetup pageSetupDefaults(const Settings& settings, bool structurePage, PageSe
 PageSetup reportPageSetup();
 
 /// A rectangle in device pixels.
-struct PixelRect {
+struct PageRect {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
-    bool operator==(const PixelRect&) const = default;
+    bool operator==(const PageRect&) const = default;
 };
 
 /// The frame of a spectrum page on a printable page of `pageWidth` x `pageHeight` pixels:
 /// each value of the setup over its page units times the page size, rounded. Units of 0
 /// (not yet set) are taken as the setup's orientation gives them.
-PixelRect pageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight);
+PageRect pageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight);
 
 /// The rectangle a structure picture of `pictureWidth` x `pictureHeight` is stretched into:
 /// the setup's Width and Height scaled by the picture's share of the page, centred on the
 /// page, kept 100 pixels (200 on a 4800-pixel-wide page) from the left, 200 (400) from the
 /// top and 100 from the right and bottom. Top and Left of the setup are not used.
-PixelRect structurePageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight,
+PageRect structurePageFrame(const PageSetup& setup, PageUnits units, int pageWidth, int pageHeight,
                              int pictureWidth, int pictureHeight);
 
 /// What the page setup window's preview shows, in preview pixels (one per page unit).
@@ -85,7 +85,7 @@ struct PagePreview {
     bool dateShown = false;        ///< "<Date>"
     int dateTop = 24;              ///< 24 pixels down under a header label, 9 without
     bool compositionShown = false; ///< "<Compo>" and "<Mass>"
-    PixelRect image;               ///< the grey cross-hatched image area
+    PageRect image;               ///< the grey cross-hatched image area
     bool operator==(const PagePreview&) const = default;
 };
 

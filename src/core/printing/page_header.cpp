@@ -45,7 +45,7 @@ std::vector<PageText> pageHeaderTexts(const PageSetup& setup, const std::string&
     return lines;
 }
 
-PageText spectrumLabelText(const SpectrumLabel& label, const PixelRect& frame, bool printer,
+PageText spectrumLabelText(const SpectrumLabel& label, const PageRect& frame, bool printer,
                            int dotsPerInch) {
     PageText text;
     // The label keeps its share of the window on the page; scaling by the whole ratio of

@@ -28,7 +28,7 @@ struct SpectrumLabel {
 /// The label on a printed spectrum page (blue, bold, 16 points) or on a clipboard picture (the
 /// window's 19-pixel font), at its window position scaled to `frame`: the printed label sits
 /// in the frame at `frame` left/top, the picture's label within the picture.
-PageText spectrumLabelText(const SpectrumLabel& label, const PixelRect& frame, bool printer,
+PageText spectrumLabelText(const SpectrumLabel& label, const PageRect& frame, bool printer,
                            int dotsPerInch);
 
 /// The structure's composition and mass as the structure pages print them.

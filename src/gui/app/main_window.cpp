@@ -15,6 +15,7 @@
 #include "app/drawing_surface.h"
 #include "app/file_commands.h"
 #include "app/picture_commands.h"
+#include "app/print_commands.h"
 #include "app/speed_bar.h"
 #include "app/structure_view.h"
 #include "app/tool_panel.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(const WindowContext& context, WindowRegistry& windows, QW
     m_view = new StructureView(context, this);
     m_files = new FileCommands(context, *m_view, this);
     m_pictures = new PictureCommands(context, *m_view, this);
+    m_prints = new PrintCommands(context, *m_view, this);
     FormCreate();
 }
 
@@ -227,8 +229,8 @@ void MainWindow::registerOwnCommands() {
     m_view->registerCommands(h);
     m_files->registerCommands(h);
     m_pictures->registerCommands(h);
+    m_prints->registerCommands(h);
     h.add("m1New", [this] { m1NewClick(); });
-    h.add("m1PrintSetup", [this] { m_prompter.setUpPage(this, m_app.print.printer()); });
     h.add("m1Exit", [this] { m1ExitClick(); });
     h.add("SpeedButton49", [this] { enterDrawMode(); });
     h.add("SpeedButton50", [this] { enterAnalyzeMode(); });

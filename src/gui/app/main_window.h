@@ -21,6 +21,7 @@ class DrawingSurface;
 class Editor;
 class FileCommands;
 class PictureCommands;
+class PrintCommands;
 class HintSwitch;
 class SpeedBar;
 class SplashWindow;
@@ -113,6 +114,7 @@ private:
     StructureView* m_view = nullptr;
     FileCommands* m_files = nullptr;
     PictureCommands* m_pictures = nullptr;
+    PrintCommands* m_prints = nullptr;
     HintSwitch* m_hints = nullptr;
     SplashWindow* m_splash = nullptr;
 };

@@ -29,7 +29,7 @@ void printSpectrumPage(Prompter& prompter, QWidget* parent, PrintState& print,
     const int dpi = printer.resolution();
     const PageUnits units =
         pageUnitsAtPrintTime({print.pageWidthUnits, print.pageHeightUnits}, setup.orientation);
-    const PixelRect frame = pageFrame(setup, units, page.width(), page.height());
+    const PageRect frame = pageFrame(setup, units, page.width(), page.height());
     SpectrumPageRequest request;
     request.width = frame.width;
     request.height = frame.height;

@@ -29,12 +29,12 @@ TEST(PageFrame, UnitsFollowTheOrientationAndFillInAtPrintTime) {
 
 TEST(PageFrame, FrameInPrinterPixels) {
     const PageSetup portrait = placed(40, 10, 140, 140, PageOrientation::Portrait);
-    EXPECT_EQ(pageFrame(portrait, {160, 200}, 2400, 3200), (PixelRect{150, 640, 2100, 2240}));
+    EXPECT_EQ(pageFrame(portrait, {160, 200}, 2400, 3200), (PageRect{150, 640, 2100, 2240}));
     // Units not yet set are those of the orientation.
-    EXPECT_EQ(pageFrame(portrait, {0, 0}, 2400, 3200), (PixelRect{150, 640, 2100, 2240}));
+    EXPECT_EQ(pageFrame(portrait, {0, 0}, 2400, 3200), (PageRect{150, 640, 2100, 2240}));
     // Landscape on Letter: 10/200 x 3150 = 157.5 goes to the even 158.
     const PageSetup landscape = placed(40, 10, 140, 140, PageOrientation::Landscape);
-    EXPECT_EQ(pageFrame(landscape, {200, 160}, 3150, 2400), (PixelRect{158, 600, 2205, 2100}));
+    EXPECT_EQ(pageFrame(landscape, {200, 160}, 3150, 2400), (PageRect{158, 600, 2205, 2100}));
 }
 
 TEST(PageFrame, PrintReportForcesItsLayout) {
@@ -47,9 +47,9 @@ TEST(PageFrame, PrintReportForcesItsLayout) {
     EXPECT_EQ(report.header, PageHeader::Filename);
     EXPECT_FALSE(report.showDate);
     EXPECT_EQ(pageFrame(report, pageUnitsFor(report.orientation), 2400, 3150),
-              (PixelRect{300, 315, 1800, 1260}));
+              (PageRect{300, 315, 1800, 1260}));
     EXPECT_EQ(pageFrame(report, pageUnitsFor(report.orientation), 4800, 6300),
-              (PixelRect{600, 630, 3600, 2520}));
+              (PageRect{600, 630, 3600, 2520}));
 }
 
 TEST(PageFrame, CreationAndDefaultsReadThePageSettings) {
@@ -94,16 +94,16 @@ TEST(PageFrame, StructurePageIsCentredAndKeptInsideTheMargins) {
     PageSetup setup = placed(40, 10, 10, 10, PageOrientation::Portrait);
     // a = 160/1600 x 160 = 16, b = 200/2000 x 200 = 20; w = 10/16 x 2400, h = 10/20 x 3150.
     EXPECT_EQ(structurePageFrame(setup, {160, 200}, 2400, 3150, 1600, 2000),
-              (PixelRect{450, 788, 1500, 1575}));
+              (PageRect{450, 788, 1500, 1575}));
     // Too large: a = 80, b = 100, w = 4200, h = 4410, held 100/200 from the top-left and
     // 100 from the right and bottom.
     setup.width = 140;
     setup.height = 140;
     EXPECT_EQ(structurePageFrame(setup, {160, 200}, 2400, 3150, 320, 400),
-              (PixelRect{100, 200, 2200, 2850}));
+              (PageRect{100, 200, 2200, 2850}));
     // A 4800-pixel page doubles the top-left margins only.
     EXPECT_EQ(structurePageFrame(setup, {160, 200}, 4800, 6300, 320, 400),
-              (PixelRect{200, 400, 4500, 5800}));
+              (PageRect{200, 400, 4500, 5800}));
     // Top and Left of the setup play no part.
     PageSetup moved = setup;
     moved.top = 0;
@@ -116,11 +116,11 @@ TEST(PageFrame, StructurePageNeverDividesByZeroOrGoesNegative) {
     const PageSetup setup = placed(40, 10, 140, 140, PageOrientation::Portrait);
     // An empty picture: nothing to stretch, an empty rectangle at the centre.
     EXPECT_EQ(structurePageFrame(setup, {160, 200}, 2400, 3150, 0, 0),
-              (PixelRect{1200, 1575, 0, 0}));
+              (PageRect{1200, 1575, 0, 0}));
     // A picture so wide that its share rounds to 0 fills the page's width.
     EXPECT_EQ(structurePageFrame(setup, {160, 200}, 2400, 3150, 100000, 400).width, 2200);
     // A page smaller than its margins.
-    const PixelRect tiny = structurePageFrame(setup, {160, 200}, 150, 250, 320, 400);
+    const PageRect tiny = structurePageFrame(setup, {160, 200}, 150, 250, 320, 400);
     EXPECT_EQ(tiny.left, 100);
     EXPECT_EQ(tiny.top, 200);
     EXPECT_EQ(tiny.width, 0);
@@ -135,7 +135,7 @@ TEST(PageFrame, PreviewLabelsFollowTheHeaderAndDateChoices) {
     EXPECT_TRUE(preview.dateShown);
     EXPECT_EQ(preview.dateTop, 24);
     EXPECT_TRUE(preview.compositionShown);
-    EXPECT_EQ(preview.image, (PixelRect{10, 40, 120, 140}));
+    EXPECT_EQ(preview.image, (PageRect{10, 40, 120, 140}));
 
     setup.header = PageHeader::None;
     preview = pagePreview(setup);

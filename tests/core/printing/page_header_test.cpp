@@ -40,7 +40,7 @@ TEST(PageFrameLines, HeaderAndDateLinesAreCentredAtTheirHeights) {
 }
 
 TEST(PageFrameLines, SpectrumLabelKeepsItsShareOfTheWindow) {
-    const PixelRect frame{300, 315, 1800, 1260};
+    const PageRect frame{300, 315, 1800, 1260};
     SpectrumLabel label{"Benzene", 300, 100, 600, 400};
     PageText text = spectrumLabelText(label, frame, true, 300);
     EXPECT_EQ(text.x, 300 + 900);
