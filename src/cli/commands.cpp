@@ -14,12 +14,18 @@ extern const CliCommand kFormulasCommand;  // formulas_command.cpp
 extern const CliCommand kFragmentsCommand; // fragments_command.cpp
 extern const CliCommand kSpectrumCommand;  // spectrum_command.cpp
 extern const CliCommand kExplainCommand;   // explain_command.cpp
+#ifdef QZX_CALC_REPORT
+extern const CliCommand kReportCommand; // report_command.cpp
+#endif
 
 // Each command lives in its own file and is listed here.
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        kConvertCommand,   kInfoCommand,     kIsotopesCommand, kFormulasCommand,
+        kConvertCommand,  kInfoCommand,     kIsotopesCommand, kFormulasCommand,
         kFragmentsCommand, kSpectrumCommand, kExplainCommand,
+#ifdef QZX_CALC_REPORT
+        kReportCommand,
+#endif
     };
     return commands;
 }

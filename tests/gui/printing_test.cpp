@@ -115,6 +115,13 @@ TEST_F(Printing, TheSpectrumPrintsWithItsFileNameAndTheReportWithItsSummary) {
     EXPECT_TRUE(report.contains(QStringLiteral("Comparison Summary"))) << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("There were")));
     EXPECT_TRUE(report.contains(QStringLiteral("The Spectrum Match Index was:")));
+
+    prompter.files.push_back(path("report"));
+    spectrum->findChild<QAction*>(QStringLiteral("ExportReport1"))->trigger();
+    QFile exported(path("report.pdf"));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly)) << "the extension is added";
+    EXPECT_TRUE(exported.read(5) == "%PDF-");
+    EXPECT_EQ(prompter.printDialogs, 2) << "written without the print dialog";
 }
 
 TEST_F(Printing, TheStructurePagePrintsThePictureWithItsCompositionAndMass) {

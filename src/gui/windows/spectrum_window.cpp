@@ -22,6 +22,7 @@
 #include "chem/isotope_pattern.h"
 #include "platform/help_browser.h"
 #include "platform/prompter.h"
+#include "render/comparison_report_pdf.h"
 #include "render/picture_export.h"
 #include "render/spectrum_plot_painter.h"
 #include "spectrum/asc_file.h"
@@ -205,6 +206,10 @@ void SpectrumWindow::buildMenu() {
         m_printMenu->addAction(QStringLiteral("Print Report"), this, [this] { printReport(); });
     m_printReport->setObjectName(QStringLiteral("PrintReport1"));
     m_printReport->setEnabled(false); // until a comparison
+    m_exportReport = file->addAction(QStringLiteral("Export Report as PDF..."), this,
+                                     [this] { exportReport(); });
+    m_exportReport->setObjectName(QStringLiteral("ExportReport1"));
+    m_exportReport->setEnabled(false); // until a comparison
     file->addAction(QStringLiteral("Exit"), this, [this] {
         m_summary->setVisible(false);
         close();
@@ -371,6 +376,24 @@ void SpectrumWindow::printReport() {
     printSpectrumPage(m_prompter, this, m_app.print, reportPageSetup(), true, true, printout());
 }
 
+void SpectrumWindow::exportReport() {
+    QString name = m_prompter.saveFileName(this, QStringLiteral("Export Report as PDF"), QString(),
+                                           QStringLiteral("PDF Files   (*.pdf)|*.pdf"));
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".pdf");
+    ReportDocument document;
+    document.spectrum = &m_app.spectrum;
+    document.structure = &m_app.structure;
+    document.elements = &m_app.elements;
+    document.settings = &m_app.settings;
+    document.fragments = &m_app.fragments;
+    document.report = printout().report;
+    const std::string error = writeComparisonReportPdf(name.toStdString(), document);
+    if (!error.empty())
+        m_prompter.message(this, kTitle, QString::fromStdString(error), Prompter::Icon::Error,
+                           Prompter::Buttons::Ok);
+}
+
 void SpectrumWindow::printButton() {
     auto* choice = m_windows ? m_windows->find<PrintChoiceDialog>() : nullptr;
     if (!choice) return;
@@ -509,6 +532,7 @@ void SpectrumWindow::compare() {
     m_summary->setVisible(true);
     m_explain->setEnabled(true);
     m_printReport->setEnabled(true);
+    m_exportReport->setEnabled(true);
 }
 
 void SpectrumWindow::explainPeak(int number) {

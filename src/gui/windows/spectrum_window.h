@@ -86,6 +86,8 @@ private:
     void printSpectrum(bool marks);
     void printReport();
     void printButton();
+    /// "Export Report as PDF...": the report page, then the structure and the matched peaks.
+    void exportReport();
     /// The spectrum page's contents besides the spectrum: the report values, the label.
     SpectrumPrintout printout();
     /// The drawn structure's nominal isotope pattern at threshold 0.005.
@@ -113,6 +115,7 @@ private:
     QAction* m_save = nullptr;
     QMenu* m_printMenu = nullptr;
     QAction* m_printReport = nullptr;
+    QAction* m_exportReport = nullptr;
     QToolButton* m_printButton = nullptr;
     PeakExplanationWindow* m_explanation = nullptr;
     int m_zoom = 1;
