@@ -16,6 +16,8 @@
 #include "app/structure_view.h"
 #include "chem/autofragment.h"
 #include "gui_fixture.h"
+#include "printing/page_frame.h"
+#include "render/structure_picture.h"
 #include "windows/page_setup_window.h"
 #include "windows/spectrum_window.h"
 
@@ -146,12 +148,54 @@ TEST_F(Printing, TheStructurePagePrintsThePictureWithItsCompositionAndMass) {
     EXPECT_TRUE(page.contains(QStringLiteral("Elemental Composition =")));
     EXPECT_TRUE(page.contains(QStringLiteral("Formula Weight = 92")));
 
+    // The drawing lies in the frame the page arithmetic gives, read back at 50 dots per inch.
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), path("out.pdf"), path("page")});
+    ASSERT_TRUE(render.waitForFinished(20000));
+    const QImage sheet(path("page.png"));
+    ASSERT_FALSE(sheet.isNull());
+    StructurePictureInput input;
+    input.structure = &state->structure;
+    input.elements = &state->elements;
+    input.settings = &state->settings;
+    input.origin = QPoint(10, 0);
+    const QSize picture = structurePictureSize(input);
+    PageSetup chosen = pageSetup->setup();
+    const PageRect frame = structurePageFrame(chosen, pageUnitsFor(chosen.orientation), 2400, 3150,
+                                              picture.width(), picture.height());
+    // The margin is a quarter inch (75 printer pixels); a few pixels of slack for the atom
+    // labels, which the picture's origin at y 0 lets reach just above its top edge.
+    const double toSheet = 50.0 / 300.0;
+    const QRect expected(static_cast<int>((75 + frame.left) * toSheet) - 5,
+                         static_cast<int>((75 + frame.top) * toSheet) - 5,
+                         static_cast<int>(frame.width * toSheet) + 10,
+                         static_cast<int>(frame.height * toSheet) + 10);
+    int inside = 0, outside = 0;
+    for (int y = static_cast<int>(500 * toSheet); y < static_cast<int>(2800 * toSheet); ++y)
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (qGray(sheet.pixel(x, y)) > 128) continue;
+            (expected.contains(x, y) ? inside : outside)++;
+        }
+    EXPECT_GT(inside, 20) << "the bonds are drawn in the frame";
+    EXPECT_EQ(outside, 0) << "and nowhere else between the header and the composition line";
+
     prompter.onModal = [&](QDialog&) { return int(QDialog::Rejected); };
     const int dialogs = prompter.printDialogs;
     window->runCommand("m1Print");
     EXPECT_EQ(prompter.printDialogs, dialogs) << "Cancel in the page setup prints nothing";
     window->runCommand("m1PrintSetup");
     EXPECT_EQ(prompter.printDialogs, dialogs + 1) << "Print Setup chooses the printer";
+}
+
+TEST_F(Printing, ThePrintableLetterPageIs2400By3150Pixels) {
+    QPrinter& printer = state->print.printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    EXPECT_EQ(page.size(), QSize(2400, 3150));
+    EXPECT_EQ(state->print.pictureTextFactor(), 1);
 }
 
 TEST_F(Printing, ThePrintButtonAsksWhatToPrint) {

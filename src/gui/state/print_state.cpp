@@ -15,6 +15,8 @@ QPrinter& PrintState::printer() {
         // The pages are laid out in pixels of a 300-dpi page (about 2,400 across); fonts in
         // points follow the same resolution.
         m_printer->setResolution(300);
+        // Quarter-inch margins leave the printable 2,400 x 3,150 pixels the layouts expect.
+        m_printer->setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
     }
     return *m_printer;
 }
