@@ -189,4 +189,20 @@ SpectrumPage spectrumPage(const Spectrum& spectrum, const SpectrumPageRequest& r
     return page;
 }
 
+SpectrumPageRequest printerPageRequest(const PageRect& frame, bool showMatches, bool withSummary,
+                                       int pageWidth, int dotsPerInch, bool colorPrinter) {
+    SpectrumPageRequest request;
+    request.width = frame.width;
+    request.height = frame.height;
+    request.left = frame.left;
+    request.top = frame.top;
+    request.target = SpectrumTarget::Printer;
+    request.showMatches = showMatches;
+    request.withSummary = withSummary;
+    request.pageWidth = pageWidth;
+    request.dotsPerInch = dotsPerInch;
+    request.colorPrinter = colorPrinter;
+    return request;
+}
+
 } // namespace qzx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/page_frame.h"
+
 #include <string>
 #include <vector>
 
@@ -47,6 +49,11 @@ struct SpectrumPage {
     std::vector<PageText> texts; ///< axis texts, then the summary lines
     std::vector<PageLine> rules; ///< the summary's horizontal rule
 };
+
+/// The request of a printed spectrum page in `frame` (printer pixels) on a page `pageWidth`
+/// pixels wide at `dotsPerInch`.
+SpectrumPageRequest printerPageRequest(const PageRect& frame, bool showMatches, bool withSummary,
+                                       int pageWidth, int dotsPerInch, bool colorPrinter);
 
 /// The plot of the spectrum's peaks (mass scale and bar positions as the spectrum window's
 /// plot has them) and, with `withSummary` on the printer, the comparison summary at its fixed

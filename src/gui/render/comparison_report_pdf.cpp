@@ -66,17 +66,8 @@ void reportPage(QPainter& painter, const QRect& page, const ReportDocument& d) {
     const PageSetup setup = reportPageSetup();
     const PageRect frame =
         pageFrame(setup, pageUnitsFor(PageOrientation::Portrait), page.width(), page.height());
-    SpectrumPageRequest request;
-    request.width = frame.width;
-    request.height = frame.height;
-    request.left = frame.left;
-    request.top = frame.top;
-    request.target = SpectrumTarget::Printer;
-    request.showMatches = true;
-    request.withSummary = true;
-    request.pageWidth = page.width();
-    request.dotsPerInch = kDotsPerInch;
-    request.colorPrinter = true;
+    const SpectrumPageRequest request =
+        printerPageRequest(frame, true, true, page.width(), kDotsPerInch, true);
     paintSpectrumPage(painter, spectrumPage(*d.spectrum, request, d.report));
     for (const PageText& text :
          pageHeaderTexts(setup, d.spectrum->SpectrumFileName, {}, page.width(), kDotsPerInch))

@@ -21,6 +21,7 @@
 #include "platform/prompter.h"
 #include "state/app_state.h"
 #include "windows/command_handlers.h"
+#include "windows/menu_items.h"
 #include "windows/spectrum_window.h"
 #include "windows/window_steering.h"
 
@@ -113,9 +114,7 @@ void CaptureWindow::buildMenu() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
     const auto item = [this](QMenu* menu, const QString& caption, const char* name, auto slot) {
-        QAction* action = menu->addAction(caption, this, slot);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
+        return addNamedItem(menu, caption, name, this, slot);
     };
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     item(file, QStringLiteral("Open..."), "Open1", [this] {

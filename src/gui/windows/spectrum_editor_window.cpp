@@ -24,6 +24,7 @@
 #include "state/app_state.h"
 #include "util/safe_file.h"
 #include "windows/command_handlers.h"
+#include "windows/menu_items.h"
 #include "windows/print_job.h"
 
 namespace qzx {
@@ -167,9 +168,7 @@ void SpectrumEditorWindow::buildMenu() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
     const auto item = [this](QMenu* menu, const QString& caption, const char* name, auto slot) {
-        QAction* action = menu->addAction(caption, this, slot);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
+        return addNamedItem(menu, caption, name, this, slot);
     };
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     item(file, QStringLiteral("Open..."), "Open1", [this] { open(); });

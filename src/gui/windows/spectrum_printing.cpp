@@ -30,17 +30,8 @@ void printSpectrumPage(Prompter& prompter, QWidget* parent, PrintState& print,
     const PageUnits units =
         pageUnitsAtPrintTime({print.pageWidthUnits, print.pageHeightUnits}, setup.orientation);
     const PageRect frame = pageFrame(setup, units, page.width(), page.height());
-    SpectrumPageRequest request;
-    request.width = frame.width;
-    request.height = frame.height;
-    request.left = frame.left;
-    request.top = frame.top;
-    request.target = SpectrumTarget::Printer;
-    request.showMatches = marks;
-    request.withSummary = summary;
-    request.pageWidth = page.width();
-    request.dotsPerInch = dpi;
-    request.colorPrinter = printout.colorPrinter;
+    const SpectrumPageRequest request =
+        printerPageRequest(frame, marks, summary, page.width(), dpi, printout.colorPrinter);
     paintSpectrumPage(painter, spectrumPage(*printout.spectrum, request, printout.report));
     const std::string date =
         QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
