@@ -14,6 +14,7 @@
 #include "capture/bar_detection.h"
 #include "platform/help_browser.h"
 #include "platform/prompter.h"
+#include "windows/dialog_buttons.h"
 
 namespace qzx {
 namespace {
@@ -85,12 +86,8 @@ CaptureSetupDialog::CaptureSetupDialog(const WindowContext& context, QWidget* pa
     });
 
     auto* buttons = new QHBoxLayout;
-    const auto button = [&](const char* name, const QString& text, auto slot) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, slot);
-        buttons->addWidget(b);
+    const auto button = [&](const char* name, const QString& caption, auto slot) {
+        addCommandButton(this, buttons, name, caption, slot);
     };
     button("BitBtn4", QStringLiteral("Reset"), [this] {
         resetControls();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QBoxLayout>
+
 #include <QDialog>
 #include <QPushButton>
 
@@ -12,6 +14,19 @@ inline QPushButton* makeAcceptButton(QDialog* dialog, const QString& caption = Q
     button->setObjectName(objectName);
     button->setDefault(true);
     QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
+    return button;
+}
+
+/// A push button named `name` at the end of `row` that runs `slot`; Enter in a field does not
+/// press it.
+template <typename Slot> QPushButton* addCommandButton(QWidget* parent, QBoxLayout* row,
+                                                       const char* name, const QString& caption,
+                                                       Slot slot) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, parent, slot);
+    row->addWidget(button);
     return button;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/help_browser.h"
 #include "platform/prompter.h"
 #include "state/app_state.h"
+#include "windows/dialog_buttons.h"
 
 namespace qzx {
 namespace {
@@ -128,12 +129,8 @@ PageSetupWindow::PageSetupWindow(const WindowContext& context, QWidget* parent)
         connect(b, &QCheckBox::toggled, this, [this] { refresh(); });
 
     auto* buttons = new QHBoxLayout;
-    const auto button = [&](const char* name, const QString& text, auto slot) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, slot);
-        buttons->addWidget(b);
+    const auto button = [&](const char* name, const QString& caption, auto slot) {
+        addCommandButton(this, buttons, name, caption, slot);
     };
     button("Button1", QStringLiteral("OK"), [this] { accept(); });
     button("Button2", QStringLiteral("Cancel"), [this] { reject(); });

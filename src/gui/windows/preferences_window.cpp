@@ -22,6 +22,7 @@
 #include "state/app_state.h"
 #include "structure/structure_scaling.h"
 #include "windows/command_handlers.h"
+#include "windows/dialog_buttons.h"
 #include "windows/window_steering.h"
 
 namespace qzx {
@@ -52,11 +53,7 @@ PreferencesWindow::PreferencesWindow(const WindowContext& context, QWidget* pare
 
     auto* buttons = new QHBoxLayout;
     const auto button = [&](const char* name, const QString& caption, auto slot) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, slot);
-        buttons->addWidget(b);
+        addCommandButton(this, buttons, name, caption, slot);
     };
     button("Button13", QStringLiteral("Close"), [this] { closePreferences(); });
     button("HelpBtn", QStringLiteral("&Help"), [this] { m_help.showContext(kHelpContext); });
