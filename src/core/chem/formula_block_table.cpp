@@ -1,90 +1,108 @@
 #include "chem/formula_block_table.h"
 
 #include <algorithm>
+#include <bit>
+#include <cassert>
 
 namespace qzx {
 
 namespace {
 
-/// Where the enumeration goes: first it counts the combinations of each bucket, then it
-/// writes them grouped by bucket, each bucket filled from its end.
+/// What the enumeration needs besides the levels.
 struct TableWriter {
-    std::int32_t* bucketEnd = nullptr;           ///< the count, then the end, of each bucket
-    FormulaBlockTable::Entry* grouped = nullptr; ///< null in the counting pass
-    int buckets = 0;
+    FormulaBlockTable::Entry* next = nullptr; ///< where the next combination goes
+    const std::uint32_t* shift = nullptr;     ///< each level's place in the key
     double inverseMassH = 0.0;
     double massLimit = 0.0;
 };
 
-/// Every combination of levels[d..n) on top of the outer levels' mass, saturation and rank, in
-/// enumeration order. Computing each fraction twice costs less than keeping the combinations
-/// in a list of their own between the passes.
-void enumerate(const FormulaBlockTable::Level* levels, std::size_t d, std::size_t n, double mass,
-               std::int32_t saturation, std::int32_t rank, const TableWriter& out) {
+/// Every combination of levels[d..n) on top of the outer levels' mass, saturation and key, in
+/// enumeration order, written at out.next; returns the end of what it wrote.
+FormulaBlockTable::Entry* enumerate(const FormulaBlockTable::Level* levels, std::size_t d,
+                                    std::size_t n, double mass, std::int32_t saturation,
+                                    std::uint32_t key, TableWriter out) {
     const FormulaBlockTable::Level& level = levels[d];
-    const std::int32_t span = level.most - level.minimum + 1;
     const double limit = out.massLimit;
+    const std::uint32_t shift = out.shift[d];
     if (d + 1 < n) {
         for (int count = level.minimum; count <= level.most; ++count) {
             const double sum = mass + count * level.mass;
             if (sum > limit) break;
-            enumerate(levels, d + 1, n, sum, saturation + count * level.saturation,
-                      rank * span + (count - level.minimum), out);
+            out.next =
+                enumerate(levels, d + 1, n, sum, saturation + count * level.saturation,
+                          key | static_cast<std::uint32_t>(count - level.minimum) << shift, out);
         }
-        return;
+        return out.next;
     }
+    // The innermost level is most of the table: its key and saturation step by one count at
+    // a time (its key bits are the lowest, so the key steps by one).
     const double inverse = out.inverseMassH;
-    const double buckets = out.buckets;
-    const int lastBucket = out.buckets - 1;
-    for (int count = level.minimum; count <= level.most; ++count) {
+    FormulaBlockTable::Entry* next = out.next;
+    std::int32_t sat = saturation + level.minimum * level.saturation;
+    for (int count = level.minimum; count <= level.most; ++count, ++key, sat += level.saturation) {
         const double sum = mass + count * level.mass;
         if (sum > limit) break;
         // Masses are positive, so truncation is the floor.
         const double x = sum * inverse;
         const double fraction = x - static_cast<double>(static_cast<std::int64_t>(x));
-        const int b = std::min(static_cast<int>(fraction * buckets), lastBucket);
-        if (out.grouped == nullptr) {
-            ++out.bucketEnd[b];
-            continue;
-        }
-        out.grouped[--out.bucketEnd[b]] = {static_cast<float>(fraction), static_cast<float>(sum),
-                                           rank * span + (count - level.minimum),
-                                           saturation + count * level.saturation};
+        *next++ = {static_cast<float>(fraction), static_cast<float>(sum), key, sat};
     }
+    return next;
 }
 
 } // namespace
 
-FormulaBlockTable::FormulaBlockTable(const std::vector<Level>& levels, double massLimit,
+FormulaBlockTable::FormulaBlockTable(const Level* levels, std::size_t levelCount, double massLimit,
                                      double inverseMassH)
-    : m_levels(levels) {
+    : m_levelCount(std::min(levelCount, kMostLevels)) {
+    // Each level's count above its minimum gets as many bits as its range needs, the
+    // innermost level the lowest: keys then compare as the enumeration order does.
     std::size_t most = 1;
-    for (const Level& level : levels)
-        most *= static_cast<std::size_t>(std::max(level.most - level.minimum + 1, 0));
+    std::uint32_t bits = 0;
+    for (std::size_t d = m_levelCount; d-- > 0;) {
+        const int span = std::max(levels[d].most - levels[d].minimum + 1, 0);
+        most *= static_cast<std::size_t>(span);
+        const auto width = static_cast<std::uint32_t>(
+            std::bit_width(static_cast<unsigned>(std::max(span - 1, 0))));
+        m_minimum[d] = levels[d].minimum;
+        m_shift[d] = bits;
+        m_mask[d] = width == 0 ? 0u : (~0u >> (32u - width));
+        bits += width;
+    }
+    assert(bits <= 32);
+    if (m_levelCount == 0) most = 0;
+
+    // The combinations in enumeration order first: the mass limit leaves out an unknown share
+    // of them, and the bucket count follows from how many stay.
+    const auto ordered = std::make_unique_for_overwrite<Entry[]>(most);
+    if (most > 0) {
+        const TableWriter out{ordered.get(), m_shift.data(), inverseMassH, massLimit};
+        m_size = static_cast<std::size_t>(enumerate(levels, 0, m_levelCount, 0.0, 0, 0u, out) -
+                                          ordered.get());
+    }
+
     // About one combination to a bucket, so a narrow arc tests few beyond those it holds.
-    m_buckets = 64;
-    while (static_cast<std::size_t>(m_buckets) < most)
-        m_buckets *= 2;
-    m_bucketStart.assign(static_cast<std::size_t>(m_buckets) + 1, 0);
-    if (levels.empty() || most == 0) return;
+    std::size_t buckets = 64;
+    while (buckets < m_size)
+        buckets *= 2;
+    m_buckets = static_cast<double>(buckets);
+    m_lastBucket = buckets - 1;
+    m_bucketStart = std::make_unique<std::uint32_t[]>(buckets + 1);
 
     // Grouped by bucket (a counting sort): how many each bucket holds, where each ends, then
     // the combinations placed from each bucket's end down, which leaves m_bucketStart[b] at
     // the start of bucket b. The order within a bucket does not matter: the search sorts what
-    // a look-up finds by rank. A fraction that single precision rounds up to 1 stays in the
-    // last bucket, which the arc's end reaches.
-    TableWriter out;
-    out.buckets = m_buckets;
-    out.inverseMassH = inverseMassH;
-    out.massLimit = massLimit;
-    out.bucketEnd = m_bucketStart.data();
-    enumerate(levels.data(), 0, levels.size(), 0.0, 0, 0, out);
-    for (std::size_t b = 1; b < static_cast<std::size_t>(m_buckets); ++b)
-        m_bucketStart[b] += m_bucketStart[b - 1];
-    m_bucketStart.back() = m_bucketStart[static_cast<std::size_t>(m_buckets) - 1];
-    m_byBucket.resize(static_cast<std::size_t>(m_bucketStart.back()));
-    out.grouped = m_byBucket.data();
-    enumerate(levels.data(), 0, levels.size(), 0.0, 0, 0, out);
+    // a look-up finds by key. The bucket comes from the stored fraction, the value scan()
+    // compares.
+    std::uint32_t* const start = m_bucketStart.get();
+    for (std::size_t i = 0; i < m_size; ++i)
+        ++start[bucketOf(ordered[i].fraction)];
+    for (std::size_t b = 1; b < buckets; ++b)
+        start[b] += start[b - 1];
+    start[buckets] = start[buckets - 1];
+    m_byBucket = std::make_unique_for_overwrite<Entry[]>(m_size);
+    for (std::size_t i = 0; i < m_size; ++i)
+        m_byBucket[--start[bucketOf(ordered[i].fraction)]] = ordered[i];
 }
 
 } // namespace qzx

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace qzx {
 
@@ -16,6 +18,9 @@ namespace qzx {
 /// combination the few inner combinations worth trying instead of all of them.
 class FormulaBlockTable {
 public:
+    /// The most levels a table covers: every heavy row of the formula calculator.
+    static constexpr std::size_t kMostLevels = 6;
+
     /// One inner level: its atom mass (above 0), count range and saturation hydrogens per atom.
     struct Level {
         double mass = 0.0;
@@ -26,38 +31,45 @@ public:
 
     /// One combination. Single precision keeps the table small; the caller widens its arc by
     /// kFractionError and checks every combination it is handed exactly.
+    /// Without member initializers, so that the table's lists are allocated without being
+    /// cleared first: every entry is written before it is read.
     struct Entry {
-        float fraction = 0.0f; ///< fractional part of mass / mH, 0 to below 1
-        float mass = 0.0f;     ///< the combination's mass, u
-        /// Its place in the enumeration order of the inner levels (each level's count from
-        /// its minimum, outer levels slowest), counting combinations the mass limit left out.
-        std::int32_t rank = 0;
-        std::int32_t saturation = 0; ///< saturation hydrogens its atoms add
+        float fraction; ///< fractional part of mass / mH, 0 to below 1
+        float mass;     ///< the combination's mass, u
+        /// Its counts above each level's minimum, packed with the outermost level in the
+        /// highest bits: keys sort in the enumeration order of the inner levels (each level's
+        /// count from its minimum, outer levels slowest), and counts() unpacks them with
+        /// shifts alone.
+        std::uint32_t key;
+        std::int32_t saturation; ///< saturation hydrogens its atoms add
     };
 
     /// How far a stored fraction may lie from the exact one.
     static constexpr double kFractionError = 1e-6;
 
     /// Every combination of counts from each level's minimum to its most whose mass stays at
-    /// or below `massLimit`, levels outermost first. The levels' ranges multiplied together
-    /// must stay below 2^31.
-    FormulaBlockTable(const std::vector<Level>& levels, double massLimit, double inverseMassH);
+    /// or below `massLimit`, levels outermost first. At most kMostLevels levels, whose ranges
+    /// multiplied together stay below 2^24, so that every key fits.
+    FormulaBlockTable(const Level* levels, std::size_t levelCount, double massLimit,
+                      double inverseMassH);
+    /// An empty table, to be assigned a built one.
+    FormulaBlockTable() = default;
 
     /// How many combinations the table holds.
-    std::size_t size() const { return m_byBucket.size(); }
+    std::size_t size() const { return m_size; }
 
-    /// The counts of the combination of this rank, one per level, into `counts`.
-    void counts(std::int32_t rank, std::int32_t* counts) const {
-        for (std::size_t d = m_levels.size(); d-- > 0;) {
-            const std::int32_t span = m_levels[d].most - m_levels[d].minimum + 1;
-            counts[d] = m_levels[d].minimum + rank % span;
-            rank /= span;
-        }
+    /// The counts of the combination with this key, one per level, into `counts`.
+    void counts(std::uint32_t key, std::int32_t* counts) const {
+        for (std::size_t d = 0; d < m_levelCount; ++d)
+            counts[d] = m_minimum[d] + static_cast<std::int32_t>((key >> m_shift[d]) & m_mask[d]);
     }
 
-    /// Calls `visit(entry)` for every combination whose fraction lies within `reach` of
-    /// `centre` (0 <= centre < 1, reach < 0.5) around the circle, and possibly a few more near
-    /// the ends of the arc; the caller makes the exact check.
+    /// Calls `visit(entry, inArc)` for every combination in the buckets that the arc of
+    /// `reach` around `centre` (0 <= centre <= 1, reach < 0.5) touches, at most twice size()
+    /// calls in all; inArc tells whether its fraction lies within the arc, or just beyond its
+    /// ends, which the caller's exact check refuses. The test is handed over rather than
+    /// branched on: which entries pass cannot be predicted, and a wrong guess costs more than
+    /// the visit.
     template <class Visit> void find(double centre, double reach, Visit&& visit) const {
         const double low = centre - reach;
         const double high = centre + reach;
@@ -73,24 +85,29 @@ public:
     }
 
 private:
-    int bucketOf(double fraction) const {
-        const int b = static_cast<int>(fraction * m_buckets);
-        return b < 0 ? 0 : (b >= m_buckets ? m_buckets - 1 : b);
+    /// The bucket of a fraction from 0 to 1; 1 itself, which single precision can round a
+    /// fraction up to, falls in the last bucket.
+    std::size_t bucketOf(double fraction) const {
+        const auto b = static_cast<std::size_t>(fraction * m_buckets);
+        return b < m_lastBucket ? b : m_lastBucket;
     }
 
     template <class Visit> void scan(double low, double high, Visit& visit) const {
-        const auto first = static_cast<std::size_t>(m_bucketStart[bucketOf(low)]);
-        const auto last = static_cast<std::size_t>(m_bucketStart[bucketOf(high) + 1]);
-        for (std::size_t i = first; i < last; ++i) {
-            const Entry& e = m_byBucket[i];
-            if (e.fraction >= low && e.fraction <= high) visit(e);
+        const Entry* const end = m_byBucket.get() + m_bucketStart[bucketOf(high) + 1];
+        for (const Entry* e = m_byBucket.get() + m_bucketStart[bucketOf(low)]; e < end; ++e) {
+            visit(*e, (e->fraction >= low) & (e->fraction <= high));
         }
     }
 
-    std::vector<Level> m_levels;
-    std::vector<Entry> m_byBucket;           ///< the combinations grouped by fraction bucket
-    std::vector<std::int32_t> m_bucketStart; ///< first entry of each bucket, and the end
-    int m_buckets = 0;
+    std::size_t m_levelCount = 0;
+    std::array<std::int32_t, kMostLevels> m_minimum{};
+    std::array<std::uint32_t, kMostLevels> m_shift{};
+    std::array<std::uint32_t, kMostLevels> m_mask{};
+    std::size_t m_size = 0;
+    std::unique_ptr<Entry[]> m_byBucket;            ///< the combinations grouped by fraction bucket
+    std::unique_ptr<std::uint32_t[]> m_bucketStart; ///< first entry of each bucket, and the end
+    double m_buckets = 0.0;                         ///< how many buckets, a power of 2
+    std::size_t m_lastBucket = 0;
 };
 
 } // namespace qzx

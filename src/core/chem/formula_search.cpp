@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <optional>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "chem/element_table.h"
@@ -26,7 +27,8 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 /// Pruning keeps this distance (u) from the window so rounding never drops a candidate.
 constexpr double kPruneMargin = 1e-6;
 /// The inner heavy levels are looked up (see FormulaBlockTable) only while their table holds
-/// at most this many combinations, which keeps it a few megabytes and quick to build ...
+/// at most this many combinations, which keeps it a few megabytes and quick to build (and
+/// its keys inside 32 bits) ...
 constexpr double kBlockMostEntries = 1 << 18;
 /// ... and only while the window holds less than this share of every hydrogen step; wider
 /// windows admit most combinations anyway.
@@ -81,6 +83,10 @@ int saturationPerAtom(int rdbClass) {
     }
 }
 
+/// The heavy rows: every row but hydrogen.
+constexpr std::size_t kHeavyLevels = kFormulaRows - 1;
+static_assert(kHeavyLevels == FormulaBlockTable::kMostLevels);
+
 /// One non-hydrogen level of the enumeration.
 struct Level {
     int row = 0;
@@ -134,14 +140,11 @@ public:
                              : row == kRowN ? 1
                                             : twiceRdbPerAtom(element.RdbClass);
             level.reachable = levelMaximum(level, 0.0);
-            m_levels.push_back(level);
+            m_levels[m_levelCount++] = level;
         }
         // What the levels from d on can still add at most (mass and saturation hydrogens) and
         // at least (mass), for pruning whole ranges.
-        const std::size_t n = m_levels.size();
-        m_massAbove.assign(n + 1, 0.0);
-        m_saturationAbove.assign(n + 1, 0.0);
-        m_massBelow.assign(n + 1, 0.0);
+        const std::size_t n = m_levelCount;
         for (std::size_t d = n; d-- > 0;) {
             const Level& level = m_levels[d];
             const int most = std::max(level.reachable, 0);
@@ -181,11 +184,11 @@ private:
     /// builds it, when that beats trying every count. The choice weighs the table's size
     /// against the look-ups the outer combinations make, on the count ranges alone.
     void prepareLookup() {
-        const std::size_t n = m_levels.size();
+        const std::size_t n = m_levelCount;
         if (n == 0 || m_massH <= 0.0 || m_maxH <= 0) return;
         m_lookupReach = (m_tolerance + kPruneMargin) * m_inverseMassH;
         if (!(2.0 * m_lookupReach < kLookupWidestShare)) return;
-        std::vector<double> span(n);
+        std::array<double, kHeavyLevels> span{};
         double everything = 1.0;
         for (std::size_t d = 0; d < n; ++d) {
             span[d] = std::max(m_levels[d].reachable - m_levels[d].minimum + 1, 0);
@@ -207,15 +210,17 @@ private:
             }
         }
         if (start == n) return;
-        std::vector<FormulaBlockTable::Level> levels;
+        std::array<FormulaBlockTable::Level, FormulaBlockTable::kMostLevels> levels{};
         for (std::size_t d = start; d < n; ++d) {
             const Level& l = m_levels[d];
-            levels.push_back({l.mass, l.minimum, l.reachable, l.saturation});
+            levels[d - start] = {l.mass, l.minimum, l.reachable, l.saturation};
         }
         const double outerLightest = m_massBelow[0] - m_massBelow[start];
         m_lookupStart = start;
-        m_lookup.emplace(levels, m_upper + kPruneMargin - outerLightest - m_minH * m_massH,
-                         m_inverseMassH);
+        m_lookup = FormulaBlockTable(levels.data(), n - start,
+                                     m_upper + kPruneMargin - outerLightest - m_minH * m_massH,
+                                     m_inverseMassH);
+        m_hits = std::make_unique_for_overwrite<std::uint32_t[]>(2 * m_lookup.size() + 1);
     }
 
     /// The looked-up levels: only the combinations that can meet the window with a hydrogen
@@ -225,20 +230,29 @@ private:
         // Beyond the arc, the combination's hydrogens must lie within the user's and the
         // saturation's bounds; half a step of slack leaves the edges to the exact check.
         const double fewest = m_minH - 0.5;
-        m_hits.clear();
         const double reach = m_lookupReach + FormulaBlockTable::kFractionError;
-        m_lookup->find(x - std::floor(x), reach, [&](const FormulaBlockTable::Entry& e) {
+        // x lies above -1 (descend() keeps the outer mass below the window's top), so
+        // truncation and one correction give the fraction without a library call.
+        double centre = x - static_cast<double>(static_cast<std::int64_t>(x));
+        if (centre < 0.0) centre += 1.0;
+        // Every visited key is written and only the kept ones counted: no branch on a test
+        // whose outcome the processor cannot guess.
+        std::uint32_t* const hits = m_hits.get();
+        std::size_t kept = 0;
+        m_lookup.find(centre, reach, [&](const FormulaBlockTable::Entry& e, bool inArc) {
             const double h = x - e.mass * m_inverseMassH;
-            if (h >= fewest && h <= std::min(saturation + e.saturation, m_maxH) + 0.5)
-                m_hits.push_back(e.rank);
+            const bool possible =
+                (h >= fewest) & (h <= std::min(saturation + e.saturation, m_maxH) + 0.5);
+            hits[kept] = e.key;
+            kept += static_cast<std::size_t>(inArc & possible);
         });
-        if (m_hits.empty()) return;
-        if (m_hits.size() > 1) std::sort(m_hits.begin(), m_hits.end());
-        const std::size_t n = m_levels.size();
+        if (kept == 0) return;
+        if (kept > 1) std::sort(hits, hits + kept);
+        const std::size_t n = m_levelCount;
         std::array<std::int32_t, kFormulaRows> counts{};
-        for (std::int32_t rank : m_hits) {
+        for (const std::uint32_t key : std::span(hits, kept)) {
             if (m_stop) break;
-            m_lookup->counts(rank, counts.data());
+            m_lookup.counts(key, counts.data());
             // The mass summed level by level, as the enumeration sums it, so the exact
             // comparison sees the very same value.
             double mass = partial;
@@ -259,15 +273,15 @@ private:
     }
 
     void descend(std::size_t d, double partial, int saturation, int twiceRdb) {
-        if (d == m_levels.size()) {
+        if (d == m_levelCount) {
             hydrogens(partial, saturation, twiceRdb);
             return;
         }
-        if (d == m_lookupStart && m_lookup.has_value()) {
+        if (d == m_lookupStart) {
             if (!m_stop && !tick()) innerLevelsByLookup(partial, saturation, twiceRdb);
             return;
         }
-        if (d + 1 == m_levels.size() && m_singleHydrogenCount) {
+        if (d + 1 == m_levelCount && m_singleHydrogenCount) {
             innermostLevel(d, partial, saturation, twiceRdb);
             return;
         }
@@ -453,8 +467,8 @@ private:
     bool report() {
         if (m_progress == nullptr) return true; // nobody to tell: no clock to read
         m_lastReport = Clock::now();
-        if (m_progress->proceed(static_cast<int>(
-                                         std::min<std::int64_t>(m_result.found, INT32_MAX))))
+        if (m_progress->proceed(
+                static_cast<int>(std::min<std::int64_t>(m_result.found, INT32_MAX))))
             return true;
         m_result.end = FormulaSearchEnd::Stopped;
         m_stop = true;
@@ -473,14 +487,17 @@ private:
     bool m_singleHydrogenCount = false; ///< see hydrogens()
     int m_minH = 0;
     int m_maxH = 0;
-    std::vector<Level> m_levels;
-    std::vector<double> m_massAbove;
-    std::vector<double> m_saturationAbove;
-    std::vector<double> m_massBelow;
-    std::optional<FormulaBlockTable> m_lookup; ///< the inner levels' table, when it pays
-    std::size_t m_lookupStart = SIZE_MAX;      ///< the first level it covers
-    double m_lookupReach = 0.0;       ///< the window's half width in hydrogen steps, with margin
-    std::vector<std::int32_t> m_hits; ///< ranks of the combinations found by a look-up
+    std::array<Level, kHeavyLevels> m_levels{}; ///< the enabled heavy rows, outermost first
+    std::size_t m_levelCount = 0;
+    // See the constructor; index m_levelCount holds 0.
+    std::array<double, kHeavyLevels + 1> m_massAbove{};
+    std::array<double, kHeavyLevels + 1> m_saturationAbove{};
+    std::array<double, kHeavyLevels + 1> m_massBelow{};
+    FormulaBlockTable m_lookup;           ///< the inner levels' table, when it pays
+    std::size_t m_lookupStart = SIZE_MAX; ///< the first level it covers; SIZE_MAX: no table
+    double m_lookupReach = 0.0; ///< the window's half width in hydrogen steps, with margin
+    /// Keys of the combinations found by a look-up: room for every visit find() makes.
+    std::unique_ptr<std::uint32_t[]> m_hits;
     std::array<std::int32_t, kFormulaRows> m_counts{};
     std::array<int, kFormulaRows> m_elements{};
     std::array<std::int32_t, 3> m_changeable{}; ///< element numbers of rows 5-7
