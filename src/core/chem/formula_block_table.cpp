@@ -1,6 +1,7 @@
 #include "chem/formula_block_table.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
 
@@ -16,8 +17,8 @@ struct TableWriter {
     double massLimit = 0.0;
 };
 
-/// Every combination of levels[d..n) on top of the outer levels' mass, saturation and key, in
-/// enumeration order, written at out.next; returns the end of what it wrote.
+/// Every combination of levels[d..n) on top of the outer levels' mass, saturation and key,
+/// written at out.next; returns the end of what it wrote.
 FormulaBlockTable::Entry* enumerate(const FormulaBlockTable::Level* levels, std::size_t d,
                                     std::size_t n, double mass, std::int32_t saturation,
                                     std::uint32_t key, TableWriter out) {
@@ -34,12 +35,13 @@ FormulaBlockTable::Entry* enumerate(const FormulaBlockTable::Level* levels, std:
         }
         return out.next;
     }
-    // The innermost level is most of the table: its key and saturation step by one count at
-    // a time (its key bits are the lowest, so the key steps by one).
+    // The innermost level is most of the table: its key and saturation step with the count.
     const double inverse = out.inverseMassH;
+    const std::uint32_t keyStep = 1u << shift;
     FormulaBlockTable::Entry* next = out.next;
     std::int32_t sat = saturation + level.minimum * level.saturation;
-    for (int count = level.minimum; count <= level.most; ++count, ++key, sat += level.saturation) {
+    for (int count = level.minimum; count <= level.most;
+         ++count, key += keyStep, sat += level.saturation) {
         const double sum = mass + count * level.mass;
         if (sum > limit) break;
         // Masses are positive, so truncation is the floor.
@@ -72,13 +74,27 @@ FormulaBlockTable::FormulaBlockTable(const Level* levels, std::size_t levelCount
     assert(bits <= 32);
     if (m_levelCount == 0) most = 0;
 
-    // The combinations in enumeration order first: the mass limit leaves out an unknown share
-    // of them, and the bucket count follows from how many stay.
+    // The combinations first, in a list of their own: the mass limit leaves out an unknown
+    // share of them, and the bucket count follows from how many stay. They are listed with the
+    // widest level innermost, whatever the search's order: the keys carry that order, and a
+    // short innermost loop would cost a call for every few combinations.
+    std::array<std::size_t, kMostLevels> byWidth{};
+    for (std::size_t d = 0; d < m_levelCount; ++d)
+        byWidth[d] = d;
+    const auto span = [&](std::size_t d) { return levels[d].most - levels[d].minimum; };
+    std::stable_sort(byWidth.begin(), byWidth.begin() + static_cast<std::ptrdiff_t>(m_levelCount),
+                     [&](std::size_t a, std::size_t b) { return span(a) < span(b); });
+    std::array<Level, kMostLevels> listed{};
+    std::array<std::uint32_t, kMostLevels> listedShift{};
+    for (std::size_t d = 0; d < m_levelCount; ++d) {
+        listed[d] = levels[byWidth[d]];
+        listedShift[d] = m_shift[byWidth[d]];
+    }
     const auto ordered = std::make_unique_for_overwrite<Entry[]>(most);
     if (most > 0) {
-        const TableWriter out{ordered.get(), m_shift.data(), inverseMassH, massLimit};
-        m_size = static_cast<std::size_t>(enumerate(levels, 0, m_levelCount, 0.0, 0, 0u, out) -
-                                          ordered.get());
+        const TableWriter out{ordered.get(), listedShift.data(), inverseMassH, massLimit};
+        m_size = static_cast<std::size_t>(
+            enumerate(listed.data(), 0, m_levelCount, 0.0, 0, 0u, out) - ordered.get());
     }
 
     // About one combination to a bucket, so a narrow arc tests few beyond those it holds.
