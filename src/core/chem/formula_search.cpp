@@ -301,7 +301,12 @@ private:
             if (mass + m_massAbove[d + 1] + hydrogenRoom * m_massH < m_lower - kPruneMargin)
                 continue;
             m_counts[level.row] = count;
-            descend(d + 1, mass, sat, twiceRdb + count * level.twiceRdb);
+            // The level above the looked-up ones calls the look-up itself: it runs for every
+            // outer combination, and the detour through descend() would cost a call each.
+            if (d + 1 == m_lookupStart)
+                innerLevelsByLookup(mass, sat, twiceRdb + count * level.twiceRdb);
+            else
+                descend(d + 1, mass, sat, twiceRdb + count * level.twiceRdb);
         }
         m_counts[level.row] = 0;
     }
