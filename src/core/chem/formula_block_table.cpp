@@ -90,11 +90,21 @@ FormulaBlockTable::FormulaBlockTable(const Level* levels, std::size_t levelCount
         listed[d] = levels[byWidth[d]];
         listedShift[d] = m_shift[byWidth[d]];
     }
-    const auto ordered = std::make_unique_for_overwrite<Entry[]>(most);
+    // One block holds the grouped entries, the bucket starts and, while the table is built,
+    // the entries as listed: one allocation instead of three. A block of bytes holds objects
+    // of these plain types as soon as they are written.
+    std::size_t mostBuckets = 64;
+    while (mostBuckets < most)
+        mostBuckets *= 2;
+    m_storage.reset(
+        new std::byte[2 * most * sizeof(Entry) + (mostBuckets + 1) * sizeof(std::uint32_t)]);
+    m_byBucket = reinterpret_cast<Entry*>(m_storage.get());
+    Entry* const ordered = m_byBucket + most;
+    m_bucketStart = reinterpret_cast<std::uint32_t*>(ordered + most);
     if (most > 0) {
-        const TableWriter out{ordered.get(), listedShift.data(), inverseMassH, massLimit};
+        const TableWriter out{ordered, listedShift.data(), inverseMassH, massLimit};
         m_size = static_cast<std::size_t>(
-            enumerate(listed.data(), 0, m_levelCount, 0.0, 0, 0u, out) - ordered.get());
+            enumerate(listed.data(), 0, m_levelCount, 0.0, 0, 0u, out) - ordered);
     }
 
     // About one combination to a bucket, so a narrow arc tests few beyond those it holds.
@@ -103,20 +113,19 @@ FormulaBlockTable::FormulaBlockTable(const Level* levels, std::size_t levelCount
         buckets *= 2;
     m_buckets = static_cast<double>(buckets);
     m_lastBucket = buckets - 1;
-    m_bucketStart = std::make_unique<std::uint32_t[]>(buckets + 1);
+    std::fill(m_bucketStart, m_bucketStart + buckets + 1, 0u);
 
     // Grouped by bucket (a counting sort): how many each bucket holds, where each ends, then
     // the combinations placed from each bucket's end down, which leaves m_bucketStart[b] at
     // the start of bucket b. The order within a bucket does not matter: the search sorts what
     // a look-up finds by key. The bucket comes from the stored fraction, the value scan()
     // compares.
-    std::uint32_t* const start = m_bucketStart.get();
+    std::uint32_t* const start = m_bucketStart;
     for (std::size_t i = 0; i < m_size; ++i)
         ++start[bucketOf(ordered[i].fraction)];
     for (std::size_t b = 1; b < buckets; ++b)
         start[b] += start[b - 1];
     start[buckets] = start[buckets - 1];
-    m_byBucket = std::make_unique_for_overwrite<Entry[]>(m_size);
     for (std::size_t i = 0; i < m_size; ++i)
         m_byBucket[--start[bucketOf(ordered[i].fraction)]] = ordered[i];
 }

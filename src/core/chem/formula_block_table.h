@@ -93,8 +93,8 @@ private:
     }
 
     template <class Visit> void scan(double low, double high, Visit& visit) const {
-        const Entry* const end = m_byBucket.get() + m_bucketStart[bucketOf(high) + 1];
-        for (const Entry* e = m_byBucket.get() + m_bucketStart[bucketOf(low)]; e < end; ++e) {
+        const Entry* const end = m_byBucket + m_bucketStart[bucketOf(high) + 1];
+        for (const Entry* e = m_byBucket + m_bucketStart[bucketOf(low)]; e < end; ++e) {
             visit(*e, (e->fraction >= low) & (e->fraction <= high));
         }
     }
@@ -104,9 +104,10 @@ private:
     std::array<std::uint32_t, kMostLevels> m_shift{};
     std::array<std::uint32_t, kMostLevels> m_mask{};
     std::size_t m_size = 0;
-    std::unique_ptr<Entry[]> m_byBucket;            ///< the combinations grouped by fraction bucket
-    std::unique_ptr<std::uint32_t[]> m_bucketStart; ///< first entry of each bucket, and the end
-    double m_buckets = 0.0;                         ///< how many buckets, a power of 2
+    std::unique_ptr<std::byte[]> m_storage; ///< the block holding the two lists below
+    Entry* m_byBucket = nullptr;            ///< the combinations grouped by fraction bucket
+    std::uint32_t* m_bucketStart = nullptr; ///< first entry of each bucket, and the end
+    double m_buckets = 0.0;                 ///< how many buckets, a power of 2
     std::size_t m_lastBucket = 0;
 };
 
