@@ -112,7 +112,7 @@ FormulaBlockTable::FormulaBlockTable(const Level* levels, std::size_t levelCount
     while (buckets < m_size)
         buckets *= 2;
     m_buckets = static_cast<double>(buckets);
-    m_lastBucket = buckets - 1;
+    m_lastBucket = static_cast<std::uint32_t>(buckets - 1);
     std::fill(m_bucketStart, m_bucketStart + buckets + 1, 0u);
 
     // Grouped by bucket (a counting sort): how many each bucket holds, where each ends, then

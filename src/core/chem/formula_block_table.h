@@ -88,7 +88,9 @@ private:
     /// The bucket of a fraction from 0 to 1; 1 itself, which single precision can round a
     /// fraction up to, falls in the last bucket.
     std::size_t bucketOf(double fraction) const {
-        const auto b = static_cast<std::size_t>(fraction * m_buckets);
+        // Through a signed int: the processor converts a double to it in one instruction,
+        // to an unsigned 64-bit number only with a test and a correction.
+        const auto b = static_cast<std::uint32_t>(static_cast<std::int32_t>(fraction * m_buckets));
         return b < m_lastBucket ? b : m_lastBucket;
     }
 
@@ -108,7 +110,7 @@ private:
     Entry* m_byBucket = nullptr;            ///< the combinations grouped by fraction bucket
     std::uint32_t* m_bucketStart = nullptr; ///< first entry of each bucket, and the end
     double m_buckets = 0.0;                 ///< how many buckets, a power of 2
-    std::size_t m_lastBucket = 0;
+    std::uint32_t m_lastBucket = 0;
 };
 
 } // namespace qzx
