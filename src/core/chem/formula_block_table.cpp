@@ -35,19 +35,23 @@ FormulaBlockTable::Entry* enumerate(const FormulaBlockTable::Level* levels, std:
         }
         return out.next;
     }
-    // The innermost level is most of the table: its key and saturation step with the count.
+    // The innermost level is most of the table: its mass, key and saturation step with the
+    // count. Adding the atom's mass each step rounds differently from count times mass by far
+    // less than the margin the caller's mass limit holds, and the table's values are rounded to
+    // single precision anyway.
     const double inverse = out.inverseMassH;
     const std::uint32_t keyStep = 1u << shift;
     FormulaBlockTable::Entry* next = out.next;
-    std::int32_t sat = saturation + level.minimum * level.saturation;
+    double sum = mass + level.minimum * level.mass;
+    double sat = saturation + level.minimum * level.saturation;
     for (int count = level.minimum; count <= level.most;
-         ++count, key += keyStep, sat += level.saturation) {
-        const double sum = mass + count * level.mass;
+         ++count, sum += level.mass, key += keyStep, sat += level.saturation) {
         if (sum > limit) break;
         // Masses are positive, so truncation is the floor.
         const double x = sum * inverse;
         const double fraction = x - static_cast<double>(static_cast<std::int64_t>(x));
-        *next++ = {static_cast<float>(fraction), static_cast<float>(sum), key, sat};
+        *next++ = {static_cast<float>(fraction), static_cast<float>(x), static_cast<float>(x + sat),
+                   key};
     }
     return next;
 }

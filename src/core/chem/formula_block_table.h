@@ -35,13 +35,17 @@ public:
     /// cleared first: every entry is written before it is read.
     struct Entry {
         float fraction; ///< fractional part of mass / mH, 0 to below 1
-        float mass;     ///< the combination's mass, u
+        /// The combination's mass in hydrogen steps, mass / mH: a look-up at x = (target -
+        /// outer mass) / mH leaves x - steps hydrogens for it.
+        float steps;
+        /// steps plus the saturation hydrogens its atoms add: those hydrogens stay within the
+        /// saturation bound when x - saturated is at most the outer levels' own share.
+        float saturated;
         /// Its counts above each level's minimum, packed with the outermost level in the
         /// highest bits: keys sort in the enumeration order of the inner levels (each level's
         /// count from its minimum, outer levels slowest), and counts() unpacks them with
         /// shifts alone.
         std::uint32_t key;
-        std::int32_t saturation; ///< saturation hydrogens its atoms add
     };
 
     /// How far a stored fraction may lie from the exact one.
@@ -96,8 +100,12 @@ private:
 
     template <class Visit> void scan(double low, double high, Visit& visit) const {
         const Entry* const end = m_byBucket + m_bucketStart[bucketOf(high) + 1];
+        // In single precision, as the fractions are stored: rounding the ends moves them far
+        // less than the kFractionError the caller's arc holds in hand.
+        const auto lowest = static_cast<float>(low);
+        const auto highest = static_cast<float>(high);
         for (const Entry* e = m_byBucket + m_bucketStart[bucketOf(low)]; e < end; ++e) {
-            visit(*e, (e->fraction >= low) & (e->fraction <= high));
+            visit(*e, (e->fraction >= lowest) & (e->fraction <= highest));
         }
     }
 

@@ -227,9 +227,12 @@ private:
     /// count the saturation and the user allow, in enumeration order.
     void innerLevelsByLookup(double partial, int saturation, int twiceRdb) {
         const double x = (m_input.target - partial) * m_inverseMassH;
-        // Beyond the arc, the combination's hydrogens must lie within the user's and the
-        // saturation's bounds; half a step of slack leaves the edges to the exact check.
-        const double fewest = m_minH - 0.5;
+        // Beyond the arc, the combination's hydrogens x - steps must lie within the user's
+        // bounds and the saturation's; half a step of slack leaves the edges, and the single
+        // precision of the table, to the exact check.
+        const auto fewestSteps = static_cast<float>(x - (m_maxH + 0.5));
+        const auto mostSteps = static_cast<float>(x - (m_minH - 0.5));
+        const auto fewestSaturated = static_cast<float>(x - (saturation + 0.5));
         const double reach = m_lookupReach + FormulaBlockTable::kFractionError;
         // x lies above -1 (descend() keeps the outer mass below the window's top), so
         // truncation and one correction give the fraction without a library call.
@@ -240,9 +243,8 @@ private:
         std::uint32_t* const hits = m_hits.get();
         std::size_t kept = 0;
         m_lookup.find(centre, reach, [&](const FormulaBlockTable::Entry& e, bool inArc) {
-            const double h = x - e.mass * m_inverseMassH;
-            const bool possible =
-                (h >= fewest) & (h <= std::min(saturation + e.saturation, m_maxH) + 0.5);
+            const bool possible = (e.steps >= fewestSteps) & (e.steps <= mostSteps) &
+                                  (e.saturated >= fewestSaturated);
             hits[kept] = e.key;
             kept += static_cast<std::size_t>(inArc & possible);
         });

@@ -93,8 +93,8 @@ TEST(FormulaBlockTable, HoldsEveryCombinationUnderTheLimitOnceWithKeysInEnumerat
             mass += counts[d] * levels[d].mass;
             saturation += counts[d] * levels[d].saturation;
         }
-        EXPECT_FLOAT_EQ(e.mass, static_cast<float>(mass));
-        EXPECT_EQ(e.saturation, saturation);
+        EXPECT_FLOAT_EQ(e.steps, static_cast<float>(mass / kMassH));
+        EXPECT_FLOAT_EQ(e.saturated, static_cast<float>(mass / kMassH + saturation));
     }
 }
 
