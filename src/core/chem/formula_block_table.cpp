@@ -82,12 +82,15 @@ FormulaBlockTable::FormulaBlockTable(const Level* levels, std::size_t levelCount
     // share of them, and the bucket count follows from how many stay. They are listed with the
     // widest level innermost, whatever the search's order: the keys carry that order, and a
     // short innermost loop would cost a call for every few combinations.
+    // Sorted by insertion: six levels at most, and std::stable_sort would ask for a buffer.
     std::array<std::size_t, kMostLevels> byWidth{};
-    for (std::size_t d = 0; d < m_levelCount; ++d)
-        byWidth[d] = d;
     const auto span = [&](std::size_t d) { return levels[d].most - levels[d].minimum; };
-    std::stable_sort(byWidth.begin(), byWidth.begin() + static_cast<std::ptrdiff_t>(m_levelCount),
-                     [&](std::size_t a, std::size_t b) { return span(a) < span(b); });
+    for (std::size_t d = 0; d < m_levelCount; ++d) {
+        std::size_t i = d;
+        for (; i > 0 && span(byWidth[i - 1]) > span(d); --i)
+            byWidth[i] = byWidth[i - 1];
+        byWidth[i] = d;
+    }
     std::array<Level, kMostLevels> listed{};
     std::array<std::uint32_t, kMostLevels> listedShift{};
     for (std::size_t d = 0; d < m_levelCount; ++d) {
