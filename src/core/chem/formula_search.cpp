@@ -221,6 +221,8 @@ private:
                                      m_upper + kPruneMargin - outerLightest - m_minH * m_massH,
                                      m_inverseMassH);
         m_hits = std::make_unique_for_overwrite<std::uint32_t[]>(2 * m_lookup.size() + 1);
+        m_mostHWithSlack = m_maxH + 0.5;
+        m_fewestHWithSlack = m_minH - 0.5;
     }
 
     /// The looked-up levels: only the combinations that can meet the window with a hydrogen
@@ -230,8 +232,8 @@ private:
         // Beyond the arc, the combination's hydrogens x - steps must lie within the user's
         // bounds and the saturation's; half a step of slack leaves the edges, and the single
         // precision of the table, to the exact check.
-        const auto fewestSteps = static_cast<float>(x - (m_maxH + 0.5));
-        const auto mostSteps = static_cast<float>(x - (m_minH - 0.5));
+        const auto fewestSteps = static_cast<float>(x - m_mostHWithSlack);
+        const auto mostSteps = static_cast<float>(x - m_fewestHWithSlack);
         const auto fewestSaturated = static_cast<float>(x - (saturation + 0.5));
         const double reach = m_lookupReach + FormulaBlockTable::kFractionError;
         // x lies above -1 (descend() keeps the outer mass below the window's top), so
@@ -289,19 +291,23 @@ private:
         }
         const Level& level = m_levels[d];
         const int most = levelMaximum(level, partial);
+        // The bounds of the two prunings below, which hold for every count of this level.
+        // Their margin is far above the rounding that moving the terms about changes.
+        const double heaviest = m_upper + kPruneMargin - m_massBelow[d + 1] - m_minH * m_massH;
+        const double lightest = m_lower - kPruneMargin - m_massAbove[d + 1];
+        const double saturationAbove = m_saturationAbove[d + 1];
+        const auto mostH = static_cast<double>(m_maxH);
         for (int count = firstViableCount(d, partial, saturation); count <= most; ++count) {
             if (m_stop || tick()) return;
             const double mass = partial + count * level.mass;
             const int sat = saturation + count * level.saturation;
             // Even the inner levels' smallest counts overshoot the window: so does every
             // larger count here.
-            if (mass + m_massBelow[d + 1] + m_minH * m_massH > m_upper + kPruneMargin) break;
+            if (mass > heaviest) break;
             // Even the inner levels' largest counts, with as many hydrogens as saturation and
             // the user allow, stay below the window: skip this count.
-            const double hydrogenRoom =
-                std::clamp(sat + m_saturationAbove[d + 1], 0.0, static_cast<double>(m_maxH));
-            if (mass + m_massAbove[d + 1] + hydrogenRoom * m_massH < m_lower - kPruneMargin)
-                continue;
+            const double hydrogenRoom = std::clamp(sat + saturationAbove, 0.0, mostH);
+            if (mass + hydrogenRoom * m_massH < lightest) continue;
             m_counts[level.row] = count;
             // The level above the looked-up ones calls the look-up itself: it runs for every
             // outer combination, and the detour through descend() would cost a call each.
@@ -502,7 +508,9 @@ private:
     std::array<double, kHeavyLevels + 1> m_massBelow{};
     FormulaBlockTable m_lookup;           ///< the inner levels' table, when it pays
     std::size_t m_lookupStart = SIZE_MAX; ///< the first level it covers; SIZE_MAX: no table
-    double m_lookupReach = 0.0; ///< the window's half width in hydrogen steps, with margin
+    double m_lookupReach = 0.0;      ///< the window's half width in hydrogen steps, with margin
+    double m_mostHWithSlack = 0.0;   ///< the most hydrogens and half a step, for the look-ups
+    double m_fewestHWithSlack = 0.0; ///< the fewest hydrogens less half a step
     /// Keys of the combinations found by a look-up: room for every visit find() makes.
     std::unique_ptr<std::uint32_t[]> m_hits;
     std::array<std::int32_t, kFormulaRows> m_counts{};
