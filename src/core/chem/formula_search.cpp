@@ -33,6 +33,8 @@ constexpr double kBlockMostEntries = 1 << 18;
 /// ... and only while the window holds less than this share of every hydrogen step; wider
 /// windows admit most combinations anyway.
 constexpr double kLookupWidestShare = 0.25;
+/// The innermost levels are listed flat while they have at most this many combinations.
+constexpr std::size_t kInnerListMost = 32;
 
 /// Rounds a difference in units of 0.0001 u, halves to even, without a library call: adding
 /// and removing 2^52 leaves the nearest whole number in the default rounding mode.
@@ -42,10 +44,13 @@ double roundedDifference(double x) {
     return x < kShift ? std::min((x + kShift) - kShift, kHighest) : kHighest;
 }
 
-/// round(x) as a count, with huge, infinite or undefined values held inside int.
+/// round(x) as a count, halves to even, with huge, infinite or undefined values held inside
+/// int: x held to -1 .. kCountCap and rounded, NaN taken as 0. The level loops ask for it at
+/// every entry, so it rounds by adding and removing 2^52 rather than by a library call.
 int roundedCount(double x) {
-    if (std::isnan(x)) return 0;
-    return static_cast<int>(Round(std::clamp(x, -1.0, kCountCap)));
+    constexpr double kShift = 4503599627370496.0; // 2^52
+    if (x >= 0.0) return static_cast<int>((std::min(x, kCountCap) + kShift) - kShift);
+    return x < -0.5 ? -1 : 0;
 }
 
 /// What an atom of an element of this class adds to twice the rings plus double bonds
@@ -156,6 +161,7 @@ public:
         // the sums, at most the hydrogen count nearest the target can meet it.
         m_singleHydrogenCount = m_massH > 0.0 && m_tolerance * m_inverseMassH < 0.5 - 1e-6;
         prepareLookup();
+        if (m_lookupStart == SIZE_MAX && m_singleHydrogenCount) prepareInnerList();
         if (m_progress != nullptr) m_lastReport = Clock::now();
     }
 
@@ -225,6 +231,88 @@ private:
         m_fewestHWithSlack = m_minH - 0.5;
     }
 
+    /// Lists every combination of the innermost levels, when two or more of them have ranges
+    /// so short that nested loops would spend more on entering them than on the counts: a
+    /// wide window over S and P, or over Br and F, visits a few counts of each per call.
+    void prepareInnerList() {
+        std::size_t start = m_levelCount;
+        std::size_t combinations = 1;
+        while (start > 0) {
+            const Level& level = m_levels[start - 1];
+            const int span = level.reachable - level.minimum + 1;
+            if (!(level.mass > 0.0) || span < 1 ||
+                combinations * static_cast<std::size_t>(span) > kInnerListMost)
+                break;
+            combinations *= static_cast<std::size_t>(span);
+            --start;
+        }
+        if (m_levelCount - start < 2) return;
+        m_innerListStart = start;
+        m_innerList.reserve(combinations);
+        InnerCombination c{};
+        const auto add = [&](auto& self, std::size_t d) -> void {
+            if (d == m_levelCount) {
+                m_innerList.push_back(c);
+                return;
+            }
+            const Level& level = m_levels[d];
+            const std::size_t i = d - start;
+            for (int count = level.minimum; count <= level.reachable; ++count) {
+                c.counts[i] = count;
+                c.parts[i] = count * level.mass;
+                const int saturation = c.saturation, twiceRdb = c.twiceRdb;
+                c.saturation += count * level.saturation;
+                c.twiceRdb += count * level.twiceRdb;
+                self(self, d + 1);
+                c.saturation = saturation;
+                c.twiceRdb = twiceRdb;
+            }
+        };
+        add(add, start);
+    }
+
+    /// The listed innermost levels (see prepareInnerList()) with the one hydrogen count that
+    /// can meet the window: the test of innermostLevel() for each listed combination, in
+    /// enumeration order. The list also holds combinations the level loops would have cut
+    /// off as too heavy; the same tests refuse them.
+    void innerLevelsFromList(double partial, int saturation, int twiceRdb) {
+        if (m_stop || tick()) return;
+        switch (m_levelCount - m_innerListStart) {
+        case 2:
+            return listedLevels<2>(partial, saturation, twiceRdb);
+        case 3:
+            return listedLevels<3>(partial, saturation, twiceRdb);
+        default:
+            return listedLevels<0>(partial, saturation, twiceRdb);
+        }
+    }
+
+    /// innerLevelsFromList() for `Listed` levels, known when compiled for the usual two and
+    /// three (the sums then need no loop), or any number when Listed is 0.
+    template <std::size_t Listed> void listedLevels(double partial, int saturation, int twiceRdb) {
+        const std::size_t first = m_innerListStart;
+        const std::size_t listed = Listed > 0 ? Listed : m_levelCount - first;
+        const double highest = m_upper + kPruneMargin - m_minH * m_massH;
+        for (const InnerCombination& c : m_innerList) {
+            // Summed level by level, as the level loops sum it, of the very products they
+            // compute, so the window test sees the very same value.
+            double mass = partial;
+            for (std::size_t i = 0; i < listed; ++i)
+                mass = mass + c.parts[i];
+            if (mass > highest) continue;
+            const double x = (m_input.target - mass) * m_inverseMassH + 0.5;
+            const int h = static_cast<int>(std::clamp(x, -1.0, kCountCap));
+            if (h < m_minH || h > std::min(saturation + c.saturation, m_maxH)) continue;
+            const double total = mass + h * m_massH;
+            if (!(std::abs(total - m_input.target) < m_tolerance)) continue;
+            for (std::size_t i = 0; i < listed; ++i)
+                m_counts[m_levels[first + i].row] = c.counts[i];
+            if (!consider(total, twiceRdb + c.twiceRdb - h, h, {kRowH, h})) break;
+        }
+        for (std::size_t i = 0; i < listed; ++i)
+            m_counts[m_levels[first + i].row] = 0;
+    }
+
     /// The looked-up levels: only the combinations that can meet the window with a hydrogen
     /// count the saturation and the user allow, in enumeration order.
     void innerLevelsByLookup(double partial, int saturation, int twiceRdb) {
@@ -283,6 +371,10 @@ private:
         }
         if (d == m_lookupStart) {
             if (!m_stop && !tick()) innerLevelsByLookup(partial, saturation, twiceRdb);
+            return;
+        }
+        if (d == m_innerListStart) {
+            innerLevelsFromList(partial, saturation, twiceRdb);
             return;
         }
         if (d + 1 == m_levelCount && m_singleHydrogenCount) {
@@ -354,7 +446,9 @@ private:
         const double shortfall =
             m_lower - kPruneMargin - partial - m_massAbove[d + 1] - fixedRoom * m_massH;
         if (!(shortfall > 0.0)) return level.minimum;
-        const double first = std::floor(shortfall / perCount) - 1.0;
+        // The quotient is positive, so truncation is the floor.
+        const double quotient = std::min(shortfall / perCount, kCountCap);
+        const double first = static_cast<double>(static_cast<std::int64_t>(quotient)) - 1.0;
         return first > level.minimum ? roundedCount(first) : level.minimum;
     }
 
@@ -511,6 +605,16 @@ private:
     double m_lookupReach = 0.0;      ///< the window's half width in hydrogen steps, with margin
     double m_mostHWithSlack = 0.0;   ///< the most hydrogens and half a step, for the look-ups
     double m_fewestHWithSlack = 0.0; ///< the fewest hydrogens less half a step
+    /// One combination of the listed innermost levels: its counts, their masses, and what its
+    /// atoms add to the saturation and to twice the RDB.
+    struct InnerCombination {
+        std::array<std::int32_t, kHeavyLevels> counts;
+        std::array<double, kHeavyLevels> parts; ///< each count times its atom mass
+        std::int32_t saturation;
+        std::int32_t twiceRdb;
+    };
+    std::vector<InnerCombination> m_innerList;
+    std::size_t m_innerListStart = SIZE_MAX; ///< the first listed level; SIZE_MAX: no list
     /// Keys of the combinations found by a look-up: room for every visit find() makes.
     std::unique_ptr<std::uint32_t[]> m_hits;
     std::array<std::int32_t, kFormulaRows> m_counts{};
