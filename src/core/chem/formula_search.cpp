@@ -525,7 +525,7 @@ private:
                 m_stop = true;
                 return false;
             }
-            return m_result.found % kProgressEvery != 0 || report();
+            return !resultsToReport() || report();
         }
         std::vector<FormulaCandidate>& list = m_result.candidates;
         if (list.size() == list.capacity()) {
@@ -536,7 +536,7 @@ private:
                 std::min(2 * list.capacity() + 64, static_cast<std::size_t>(m_input.maxResults)));
         }
         fill(list.emplace_back(), mass, rdb, hydrogens, latest);
-        if (list.size() % kProgressEvery == 0) return report();
+        if (resultsToReport()) return report();
         return true;
     }
 
@@ -569,6 +569,13 @@ private:
         m_work = 0;
         if (m_progress == nullptr || Clock::now() - m_lastReport < kProgressInterval) return false;
         return !report();
+    }
+
+    /// Counts a result; true at every 50th, which is reported.
+    bool resultsToReport() {
+        if (--m_untilReport != 0) return false;
+        m_untilReport = kProgressEvery;
+        return true;
     }
 
     bool report() {
@@ -621,6 +628,7 @@ private:
     std::array<int, kFormulaRows> m_elements{};
     std::array<std::int32_t, 3> m_changeable{}; ///< element numbers of rows 5-7
     bool m_stop = false;
+    int m_untilReport = kProgressEvery; ///< results to go before the next report
     unsigned m_work = 0;
     Clock::time_point m_lastReport;
 };
