@@ -12,6 +12,7 @@
 
 #include "chem/element_table.h"
 #include "chem/formula_block_table.h"
+#include "chem/formula_inner_block.h"
 #include "util/rounding.h"
 
 namespace qzx {
@@ -33,8 +34,6 @@ constexpr double kBlockMostEntries = 1 << 18;
 /// ... and only while the window holds less than this share of every hydrogen step; wider
 /// windows admit most combinations anyway.
 constexpr double kLookupWidestShare = 0.25;
-/// The innermost levels are listed flat while they have at most this many combinations.
-constexpr std::size_t kInnerListMost = 32;
 
 /// Rounds a difference in units of 0.0001 u, halves to even, without a library call: adding
 /// and removing 2^52 leaves the nearest whole number in the default rounding mode.
@@ -91,6 +90,7 @@ int saturationPerAtom(int rdbClass) {
 /// The heavy rows: every row but hydrogen.
 constexpr std::size_t kHeavyLevels = kFormulaRows - 1;
 static_assert(kHeavyLevels == FormulaBlockTable::kMostLevels);
+static_assert(kHeavyLevels == FormulaInnerBlock::kMostLevels);
 
 /// One non-hydrogen level of the enumeration.
 struct Level {
@@ -161,7 +161,8 @@ public:
         // the sums, at most the hydrogen count nearest the target can meet it.
         m_singleHydrogenCount = m_massH > 0.0 && m_tolerance * m_inverseMassH < 0.5 - 1e-6;
         prepareLookup();
-        if (m_lookupStart == SIZE_MAX && m_singleHydrogenCount) prepareInnerList();
+        if (m_lookupStart == SIZE_MAX) prepareInnerBlock();
+        m_filtered = input.rdbLimits || input.molecularIonsOnly || input.nitrogenRule;
         if (m_progress != nullptr) m_lastReport = Clock::now();
     }
 
@@ -231,86 +232,103 @@ private:
         m_fewestHWithSlack = m_minH - 0.5;
     }
 
-    /// Lists every combination of the innermost levels, when two or more of them have ranges
-    /// so short that nested loops would spend more on entering them than on the counts: a
-    /// wide window over S and P, or over Br and F, visits a few counts of each per call.
-    void prepareInnerList() {
-        std::size_t start = m_levelCount;
-        std::size_t combinations = 1;
-        while (start > 0) {
-            const Level& level = m_levels[start - 1];
-            const int span = level.reachable - level.minimum + 1;
-            if (!(level.mass > 0.0) || span < 1 ||
-                combinations * static_cast<std::size_t>(span) > kInnerListMost)
-                break;
-            combinations *= static_cast<std::size_t>(span);
-            --start;
-        }
-        if (m_levelCount - start < 2) return;
-        m_innerListStart = start;
-        m_innerList.reserve(combinations);
-        InnerCombination c{};
-        const auto add = [&](auto& self, std::size_t d) -> void {
-            if (d == m_levelCount) {
-                m_innerList.push_back(c);
-                return;
-            }
+    /// Chooses the innermost levels that a FormulaInnerBlock covers, when no table was built,
+    /// and builds it. The choice weighs the block's build against the look-ups the outer
+    /// combinations make, on the count ranges alone.
+    void prepareInnerBlock() {
+        const std::size_t n = m_levelCount;
+        double outer = 1.0;
+        for (std::size_t d = 0; d < n; ++d)
+            outer *= std::max(m_levels[d].reachable - m_levels[d].minimum + 1, 0);
+        if (outer == 0.0) return; // some level has no count at all: nothing to find
+        double best = 0.0;
+        std::size_t start = n;
+        double inner = 1.0;
+        for (std::size_t d = n; d-- > 0;) {
             const Level& level = m_levels[d];
-            const std::size_t i = d - start;
-            for (int count = level.minimum; count <= level.reachable; ++count) {
-                c.counts[i] = count;
-                c.parts[i] = count * level.mass;
-                const int saturation = c.saturation, twiceRdb = c.twiceRdb;
-                c.saturation += count * level.saturation;
-                c.twiceRdb += count * level.twiceRdb;
-                self(self, d + 1);
-                c.saturation = saturation;
-                c.twiceRdb = twiceRdb;
+            if (!(level.mass > 0.0)) break; // a mass-less level admits every count
+            const double span = level.reachable - level.minimum + 1;
+            inner *= span;
+            outer /= span;
+            if (inner > static_cast<double>(FormulaInnerBlock::kMostCombinations)) break;
+            // A look-up: three binary searches and the masks' words; the build: the
+            // combinations and a mask row per combination in each of two orders.
+            const double words = std::ceil(inner / 64.0);
+            const double cost = outer * (40.0 + 6.0 * std::log2(inner) + 3.0 * words) +
+                                inner * (40.0 + 2.0 * words);
+            if (start == n || cost < best) {
+                best = cost;
+                start = d;
             }
-        };
-        add(add, start);
+        }
+        if (start == n) return;
+        std::array<FormulaInnerBlock::Level, FormulaInnerBlock::kMostLevels> levels{};
+        for (std::size_t d = start; d < n; ++d) {
+            const Level& l = m_levels[d];
+            levels[d - start] = {l.mass, l.minimum, l.reachable, l.saturation, l.twiceRdb};
+        }
+        m_blockStart = start;
+        m_block = FormulaInnerBlock(levels.data(), n - start, m_massH);
+        for (std::size_t d = start; d < n; ++d)
+            m_blockRows[d - start] = static_cast<std::size_t>(m_levels[d].row);
     }
 
-    /// The listed innermost levels (see prepareInnerList()) with the one hydrogen count that
-    /// can meet the window: the test of innermostLevel() for each listed combination, in
-    /// enumeration order. The list also holds combinations the level loops would have cut
-    /// off as too heavy; the same tests refuse them.
-    void innerLevelsFromList(double partial, int saturation, int twiceRdb) {
+    /// The levels of the inner block: only the combinations that the bounds of the window, the
+    /// saturation and the user's hydrogen range leave, in enumeration order, each with the
+    /// hydrogen counts that meet the window.
+    void innerLevelsFromBlock(double partial, int saturation, int twiceRdb) {
         if (m_stop || tick()) return;
-        switch (m_levelCount - m_innerListStart) {
+        switch (m_block.levelCount()) {
+        case 1:
+            return blockLevels<1>(partial, saturation, twiceRdb);
         case 2:
-            return listedLevels<2>(partial, saturation, twiceRdb);
+            return blockLevels<2>(partial, saturation, twiceRdb);
         case 3:
-            return listedLevels<3>(partial, saturation, twiceRdb);
+            return blockLevels<3>(partial, saturation, twiceRdb);
         default:
-            return listedLevels<0>(partial, saturation, twiceRdb);
+            return blockLevels<0>(partial, saturation, twiceRdb);
         }
     }
 
-    /// innerLevelsFromList() for `Listed` levels, known when compiled for the usual two and
-    /// three (the sums then need no loop), or any number when Listed is 0.
-    template <std::size_t Listed> void listedLevels(double partial, int saturation, int twiceRdb) {
-        const std::size_t first = m_innerListStart;
-        const std::size_t listed = Listed > 0 ? Listed : m_levelCount - first;
-        const double highest = m_upper + kPruneMargin - m_minH * m_massH;
-        for (const InnerCombination& c : m_innerList) {
-            // Summed level by level, as the level loops sum it, of the very products they
-            // compute, so the window test sees the very same value.
-            double mass = partial;
-            for (std::size_t i = 0; i < listed; ++i)
-                mass = mass + c.parts[i];
-            if (mass > highest) continue;
-            const double x = (m_input.target - mass) * m_inverseMassH + 0.5;
-            const int h = static_cast<int>(std::clamp(x, -1.0, kCountCap));
-            if (h < m_minH || h > std::min(saturation + c.saturation, m_maxH)) continue;
-            const double total = mass + h * m_massH;
-            if (!(std::abs(total - m_input.target) < m_tolerance)) continue;
-            for (std::size_t i = 0; i < listed; ++i)
-                m_counts[m_levels[first + i].row] = c.counts[i];
-            if (!consider(total, twiceRdb + c.twiceRdb - h, h, {kRowH, h})) break;
-        }
-        for (std::size_t i = 0; i < listed; ++i)
-            m_counts[m_levels[first + i].row] = 0;
+    /// innerLevelsFromBlock() for `Levels` levels, known when compiled for the usual one to
+    /// three (the sums then need no loop), or any number when Levels is 0. The bounds hold a
+    /// margin far above the rounding of the sums; the exact test of hydrogens() decides.
+    template <std::size_t Levels> void blockLevels(double partial, int saturation, int twiceRdb) {
+        const std::size_t levels = Levels > 0 ? Levels : m_block.levelCount();
+        const double heaviest = m_upper + kPruneMargin - partial - m_minH * m_massH;
+        const double lightest = m_lower - kPruneMargin - partial - m_maxH * m_massH;
+        const double leastSaturated = m_lower - kPruneMargin - partial - saturation * m_massH;
+        const auto& rows = m_blockRows;
+        // Held in locals: the visits store into m_counts and the result list, after which the
+        // members would be read again.
+        const double target = m_input.target, tolerance = m_tolerance;
+        const double massH = m_massH, inverseMassH = m_inverseMassH;
+        const int minH = m_minH, maxH = m_maxH;
+        const bool singleHydrogenCount = m_singleHydrogenCount;
+        m_block.visit(lightest, heaviest, leastSaturated,
+                      [&](const FormulaInnerBlock::Combination& c) {
+                          // Summed level by level, as the level loops sum it, of the very
+                          // products they compute, so the window test sees the very same value.
+                          double mass = partial;
+                          for (std::size_t i = 0; i < levels; ++i)
+                              mass = mass + c.parts[i];
+                          for (std::size_t i = 0; i < levels; ++i)
+                              m_counts[rows[i]] = c.counts[i];
+                          if (!singleHydrogenCount) {
+                              hydrogens(mass, saturation + c.saturation, twiceRdb + c.twiceRdb);
+                              return !m_stop;
+                          }
+                          // The one hydrogen count that can meet the window, as in hydrogens().
+                          const double x = (target - mass) * inverseMassH + 0.5;
+                          const int h = static_cast<int>(std::clamp(x, -1.0, kCountCap));
+                          if (h < minH || h > std::min(saturation + c.saturation, maxH))
+                              return true;
+                          const double total = mass + h * massH;
+                          if (!(std::abs(total - target) < tolerance)) return true;
+                          return consider(total, twiceRdb + c.twiceRdb - h, h, {kRowH, h});
+                      });
+        for (std::size_t i = 0; i < levels; ++i)
+            m_counts[rows[i]] = 0;
     }
 
     /// The looked-up levels: only the combinations that can meet the window with a hydrogen
@@ -373,8 +391,8 @@ private:
             if (!m_stop && !tick()) innerLevelsByLookup(partial, saturation, twiceRdb);
             return;
         }
-        if (d == m_innerListStart) {
-            innerLevelsFromList(partial, saturation, twiceRdb);
+        if (d == m_blockStart) {
+            innerLevelsFromBlock(partial, saturation, twiceRdb);
             return;
         }
         if (d + 1 == m_levelCount && m_singleHydrogenCount) {
@@ -405,6 +423,8 @@ private:
             // outer combination, and the detour through descend() would cost a call each.
             if (d + 1 == m_lookupStart)
                 innerLevelsByLookup(mass, sat, twiceRdb + count * level.twiceRdb);
+            else if (d + 1 == m_blockStart)
+                innerLevelsFromBlock(mass, sat, twiceRdb + count * level.twiceRdb);
             else
                 descend(d + 1, mass, sat, twiceRdb + count * level.twiceRdb);
         }
@@ -496,36 +516,56 @@ private:
     /// Applies the filters and stores an accepted candidate; false ends the search.
     /// `twiceRdb` is twice the rings plus double bonds, a whole number; `hydrogens` the
     /// hydrogen count; m_counts holds the other rows, `latest` one of them when it is not H.
-    bool consider(double mass, int twiceRdb, int hydrogens, LatestCount latest) {
+    /// Most results only go to the end of the list, which is done here in line; store() takes
+    /// the rest: the sink, a full list, the overflow and the progress report.
+    [[gnu::always_inline]] bool consider(double mass, int twiceRdb, int hydrogens,
+                                         LatestCount latest) {
         if (hydrogens == 0 && latest.count == 0 && noAtoms()) return true; // no atoms at all
-        // Half a whole number is exact in single precision for every count the search reaches.
-        const float rdb = static_cast<float>(twiceRdb) * 0.5f;
+        if (m_filtered && !passesFilters(twiceRdb, latest)) return true;
+        if (m_quickStores == 0) return store(mass, twiceRdb, hydrogens, latest);
+        --m_quickStores;
+        ++m_result.found;
+        fill(m_result.candidates.emplace_back(), mass, twiceRdb, hydrogens, latest);
+        return true;
+    }
+
+    /// The RDB limits, "Molecular Ions Only" and the nitrogen rule.
+    bool passesFilters(int twiceRdb, LatestCount latest) const {
         if (m_input.rdbLimits) {
-            const auto rounded = Round(rdb);
-            if (rounded < m_input.rdbMinimum || rounded > m_input.rdbMaximum) return true;
+            // Half a whole number is exact in single precision for every count the search
+            // reaches.
+            const auto rounded = Round(static_cast<float>(twiceRdb) * 0.5f);
+            if (rounded < m_input.rdbMinimum || rounded > m_input.rdbMaximum) return false;
         }
-        if (m_input.molecularIonsOnly && twiceRdb > 0 && twiceRdb % 2 != 0) return true;
+        if (m_input.molecularIonsOnly && twiceRdb > 0 && twiceRdb % 2 != 0) return false;
         const int nitrogens = latest.row == kRowN ? latest.count : m_counts[kRowN];
         if (m_input.nitrogenRule && nitrogens > 0) {
             const auto nominal = static_cast<long long>(m_input.target);
-            if (nominal % 2 != nitrogens % 2) return true;
+            if (nominal % 2 != nitrogens % 2) return false;
         }
+        return true;
+    }
 
+    /// Stores an accepted result that consider() does not store in line; false ends the
+    /// search. Afterwards it counts how many results may next go to the list in line: as many
+    /// as the list has room for, below the overflow and before the next report.
+    [[gnu::noinline]] bool store(double mass, int twiceRdb, int hydrogens, LatestCount latest) {
         if (m_result.found >= m_input.maxResults) {
             m_result.end = FormulaSearchEnd::ListOverflow;
             m_stop = true;
             return false;
         }
         ++m_result.found;
+        const bool reportNow = m_result.found % kProgressEvery == 0;
         if (m_sink != nullptr) {
             FormulaCandidate candidate;
-            fill(candidate, mass, rdb, hydrogens, latest);
+            fill(candidate, mass, twiceRdb, hydrogens, latest);
             if (!m_sink->take(candidate)) {
                 m_result.end = FormulaSearchEnd::Stopped;
                 m_stop = true;
                 return false;
             }
-            return !resultsToReport() || report();
+            return !reportNow || report();
         }
         std::vector<FormulaCandidate>& list = m_result.candidates;
         if (list.size() == list.capacity()) {
@@ -535,9 +575,12 @@ private:
             list.reserve(
                 std::min(2 * list.capacity() + 64, static_cast<std::size_t>(m_input.maxResults)));
         }
-        fill(list.emplace_back(), mass, rdb, hydrogens, latest);
-        if (resultsToReport()) return report();
-        return true;
+        fill(list.emplace_back(), mass, twiceRdb, hydrogens, latest);
+        const auto room = static_cast<std::int64_t>(list.capacity() - list.size());
+        const std::int64_t beforeOverflow = m_input.maxResults - m_result.found;
+        const std::int64_t beforeReport = kProgressEvery - 1 - m_result.found % kProgressEvery;
+        m_quickStores = std::max<std::int64_t>(std::min({room, beforeOverflow, beforeReport}), 0);
+        return !reportNow || report();
     }
 
     /// The result for these hydrogens, the latest count and the other counts in m_counts,
@@ -545,7 +588,7 @@ private:
     /// block, and a count stored into it just before would stall that copy.
     /// It is written field by field into its place: a result put together elsewhere and then
     /// copied would again wait for the stores just made.
-    void fill(FormulaCandidate& candidate, double mass, float rdb, int hydrogens,
+    void fill(FormulaCandidate& candidate, double mass, int twiceRdb, int hydrogens,
               LatestCount latest) const {
         candidate.position = static_cast<std::int32_t>(m_result.found);
         candidate.counts = m_counts;
@@ -554,7 +597,8 @@ private:
         candidate.elements = m_changeable;
         candidate.difference =
             static_cast<std::int32_t>(roundedDifference(std::abs(mass - m_input.target) * 10000.0));
-        candidate.rdb = rdb;
+        // Half a whole number is exact in single precision for every count the search reaches.
+        candidate.rdb = static_cast<float>(twiceRdb) * 0.5f;
     }
 
     bool noAtoms() const {
@@ -569,13 +613,6 @@ private:
         m_work = 0;
         if (m_progress == nullptr || Clock::now() - m_lastReport < kProgressInterval) return false;
         return !report();
-    }
-
-    /// Counts a result; true at every 50th, which is reported.
-    bool resultsToReport() {
-        if (--m_untilReport != 0) return false;
-        m_untilReport = kProgressEvery;
-        return true;
     }
 
     bool report() {
@@ -609,26 +646,22 @@ private:
     std::array<double, kHeavyLevels + 1> m_massBelow{};
     FormulaBlockTable m_lookup;           ///< the inner levels' table, when it pays
     std::size_t m_lookupStart = SIZE_MAX; ///< the first level it covers; SIZE_MAX: no table
-    double m_lookupReach = 0.0;      ///< the window's half width in hydrogen steps, with margin
-    double m_mostHWithSlack = 0.0;   ///< the most hydrogens and half a step, for the look-ups
-    double m_fewestHWithSlack = 0.0; ///< the fewest hydrogens less half a step
-    /// One combination of the listed innermost levels: its counts, their masses, and what its
-    /// atoms add to the saturation and to twice the RDB.
-    struct InnerCombination {
-        std::array<std::int32_t, kHeavyLevels> counts;
-        std::array<double, kHeavyLevels> parts; ///< each count times its atom mass
-        std::int32_t saturation;
-        std::int32_t twiceRdb;
-    };
-    std::vector<InnerCombination> m_innerList;
-    std::size_t m_innerListStart = SIZE_MAX; ///< the first listed level; SIZE_MAX: no list
+    double m_lookupReach = 0.0;          ///< the window's half width in hydrogen steps, with margin
+    double m_mostHWithSlack = 0.0;       ///< the most hydrogens and half a step, for the look-ups
+    double m_fewestHWithSlack = 0.0;     ///< the fewest hydrogens less half a step
+    FormulaInnerBlock m_block;           ///< the innermost levels, when no table was built
+    std::size_t m_blockStart = SIZE_MAX; ///< the first level it covers; SIZE_MAX: no block
+    std::array<std::size_t, kHeavyLevels> m_blockRows{}; ///< the row of each of its levels
     /// Keys of the combinations found by a look-up: room for every visit find() makes.
     std::unique_ptr<std::uint32_t[]> m_hits;
     std::array<std::int32_t, kFormulaRows> m_counts{};
     std::array<int, kFormulaRows> m_elements{};
     std::array<std::int32_t, 3> m_changeable{}; ///< element numbers of rows 5-7
     bool m_stop = false;
-    int m_untilReport = kProgressEvery; ///< results to go before the next report
+    /// Whether any of the RDB limits, "Molecular Ions Only" and the nitrogen rule is on.
+    bool m_filtered = false;
+    /// Results that consider() may next store in line (see store()); none at first.
+    std::int64_t m_quickStores = 0;
     unsigned m_work = 0;
     Clock::time_point m_lastReport;
 };

@@ -324,7 +324,7 @@ TEST(FormulaSearch, RandomQueriesGiveExactlyTheBruteForceListUpToTheOverflow) {
     int overflows = 0, withResults = 0, narrowWithResults = 0;
     for (int q = 0; q < 300; ++q) {
         FormulaSearchInput in =
-            query(real(50.0, 1500.0), std::exp(real(std::log(0.001), std::log(0.5))));
+            query(real(50.0, 1500.0), std::exp(real(std::log(0.001), std::log(1.5))));
         // Limits that keep the brute force to about 10^5 heavy combinations.
         setRow(in, kRowC, uniform(0, 2), uniform(0, 3) == 0 ? 0 : uniform(5, 110));
         in.rows[kRowH] = {uniform(0, 9) != 0, uniform(0, 3),
