@@ -26,8 +26,9 @@ class FormulaInnerBlock {
 public:
     /// The most levels a block covers: every heavy row of the formula calculator.
     static constexpr std::size_t kMostLevels = 6;
-    /// The most combinations a block holds: its masks take (size + 1) x size / 32 bytes.
-    static constexpr std::size_t kMostCombinations = 1024;
+    /// The most combinations a block holds: two 64-bit words per mask. Larger blocks cost
+    /// more to build than the look-ups they save in the short searches of low masses.
+    static constexpr std::size_t kMostCombinations = 128;
 
     /// One inner level: its atom mass, count range, saturation hydrogens and what an atom adds
     /// to twice the rings plus double bonds.
