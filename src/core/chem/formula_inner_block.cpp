@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <limits>
 
 namespace qzx {
 
@@ -29,52 +30,61 @@ FormulaInnerBlock::Buckets::Buckets(std::size_t n, std::size_t words, double low
 
 FormulaInnerBlock::FormulaInnerBlock(const Level* levels, std::size_t levelCount, double massH)
     : m_levelCount(levelCount) {
-    assert(levelCount <= kMostLevels);
+    assert(levelCount >= 1 && levelCount <= kMostLevels);
     std::size_t size = 1;
     for (std::size_t d = 0; d < levelCount; ++d)
         size *= static_cast<std::size_t>(std::max(levels[d].most - levels[d].minimum + 1, 0));
     assert(size <= kMostCombinations);
-    m_combinations.reserve(size);
+    if (size == 0) return;
+    m_size = size;
+    m_combinations = std::make_unique_for_overwrite<Combination[]>(size);
 
     // The combinations in enumeration order: each level's count from its minimum, the outer
-    // levels slowest. The mass is summed level by level.
-    Combination c{};
+    // levels slowest; the mass summed level by level. `outer` holds the outer levels' share.
+    Combination* next = m_combinations.get();
+    Combination outer{};
+    const std::size_t last = levelCount - 1;
+    const Level& inner = levels[last];
+    double leastSaturated = std::numeric_limits<double>::infinity();
+    double mostSaturated = -leastSaturated;
     const auto add = [&](auto& self, std::size_t d, double mass) -> void {
-        if (d == levelCount) {
-            c.mass = mass;
-            c.saturatedMass = mass + c.saturation * massH;
-            m_combinations.push_back(c);
+        if (d == last) {
+            for (int count = inner.minimum; count <= inner.most; ++count) {
+                Combination& k = *next++;
+                k = outer;
+                k.counts[d] = count;
+                k.parts[d] = count * inner.mass;
+                k.saturation = outer.saturation + count * inner.saturation;
+                k.twiceRdb = outer.twiceRdb + count * inner.twiceRdb;
+                k.mass = mass + k.parts[d];
+                k.saturatedMass = k.mass + k.saturation * massH;
+                leastSaturated = std::min(leastSaturated, k.saturatedMass);
+                mostSaturated = std::max(mostSaturated, k.saturatedMass);
+            }
             return;
         }
         const Level& level = levels[d];
-        const std::int32_t saturation = c.saturation, twiceRdb = c.twiceRdb;
+        const std::int32_t saturation = outer.saturation, twiceRdb = outer.twiceRdb;
         for (int count = level.minimum; count <= level.most; ++count) {
-            c.counts[d] = count;
-            c.parts[d] = count * level.mass;
-            c.saturation = saturation + count * level.saturation;
-            c.twiceRdb = twiceRdb + count * level.twiceRdb;
-            self(self, d + 1, mass + c.parts[d]);
+            outer.counts[d] = count;
+            outer.parts[d] = count * level.mass;
+            outer.saturation = saturation + count * level.saturation;
+            outer.twiceRdb = twiceRdb + count * level.twiceRdb;
+            self(self, d + 1, mass + outer.parts[d]);
         }
-        c.saturation = saturation;
-        c.twiceRdb = twiceRdb;
+        outer.saturation = saturation;
+        outer.twiceRdb = twiceRdb;
     };
-    if (size == 0) return;
     add(add, 0, 0.0);
 
-    const std::size_t n = m_combinations.size();
-    double lightest = m_combinations[0].mass, heaviest = lightest;
-    double leastSaturated = m_combinations[0].saturatedMass, mostSaturated = leastSaturated;
-    for (const Combination& k : m_combinations) {
-        lightest = std::min(lightest, k.mass);
-        heaviest = std::max(heaviest, k.mass);
-        leastSaturated = std::min(leastSaturated, k.saturatedMass);
-        mostSaturated = std::max(mostSaturated, k.saturatedMass);
-    }
-    m_words = (n + 63) / 64;
-    m_byMass = Buckets(n, m_words, lightest, heaviest,
-                       [&](std::size_t i) { return m_combinations[i].mass; });
-    m_bySaturation = Buckets(n, m_words, -mostSaturated, -leastSaturated,
-                             [&](std::size_t i) { return -m_combinations[i].saturatedMass; });
+    // Every atom mass is positive: the first combination, every level at its minimum, is the
+    // lightest, and the last the heaviest.
+    const Combination* all = m_combinations.get();
+    m_words = (size + 63) / 64;
+    m_byMass = Buckets(size, m_words, all[0].mass, all[size - 1].mass,
+                       [all](std::size_t i) { return all[i].mass; });
+    m_bySaturation = Buckets(size, m_words, -mostSaturated, -leastSaturated,
+                             [all](std::size_t i) { return -all[i].saturatedMass; });
 }
 
 } // namespace qzx

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace qzx {
@@ -53,13 +54,13 @@ public:
     };
 
     /// Every combination of counts from each level's minimum to its most, levels outermost
-    /// first (at most kMostLevels, at most kMostCombinations combinations in all), with the
-    /// hydrogen atom mass `massH` for the saturation bound.
+    /// first (one to kMostLevels, each with an atom mass above 0, at most kMostCombinations
+    /// combinations in all), with the hydrogen atom mass `massH` for the saturation bound.
     FormulaInnerBlock(const Level* levels, std::size_t levelCount, double massH);
     /// An empty block, to be assigned a built one.
     FormulaInnerBlock() = default;
 
-    std::size_t size() const { return m_combinations.size(); }
+    std::size_t size() const { return m_size; }
     std::size_t levelCount() const { return m_levelCount; }
 
     /// Calls `visit(combination)`, in enumeration order, for every combination whose mass m
@@ -126,10 +127,11 @@ private:
     };
 
     std::size_t m_levelCount = 0;
-    std::vector<Combination> m_combinations; ///< in enumeration order
-    std::size_t m_words = 0;                 ///< 64-bit words in a mask
-    Buckets m_byMass;                        ///< by mass m
-    Buckets m_bySaturation;                  ///< by -(m + saturation x mH)
+    std::size_t m_size = 0;
+    std::unique_ptr<Combination[]> m_combinations; ///< in enumeration order
+    std::size_t m_words = 0;                       ///< 64-bit words in a mask
+    Buckets m_byMass;                              ///< by mass m
+    Buckets m_bySaturation;                        ///< by -(m + saturation x mH)
 };
 
 } // namespace qzx
