@@ -20,9 +20,13 @@ FormulaInnerBlock::Buckets::Buckets(std::size_t n, std::size_t words, double low
     // Each combination into the row after its bucket, then every row joined with the rows
     // before it. The highest value, exactly at the top, shares the last bucket.
     m_masks.assign((buckets + 1) * words, 0);
+    // The values lie within lowest .. highest: the bucket needs no bounds but the top one.
+    const auto lastBucket = static_cast<std::int32_t>(buckets - 1);
     for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t bucket = rowsBelow(value(i));
-        m_masks[(bucket + 1) * words + i / 64] |= std::uint64_t{1} << (i % 64);
+        const auto bucket =
+            std::min(static_cast<std::int32_t>((value(i) - m_lowest) * m_scale), lastBucket);
+        m_masks[static_cast<std::size_t>(bucket + 1) * words + i / 64] |= std::uint64_t{1}
+                                                                          << (i % 64);
     }
     for (std::size_t k = words; k < m_masks.size(); ++k)
         m_masks[k] |= m_masks[k - words];
@@ -51,7 +55,10 @@ FormulaInnerBlock::FormulaInnerBlock(const Level* levels, std::size_t levelCount
         if (d == last) {
             for (int count = inner.minimum; count <= inner.most; ++count) {
                 Combination& k = *next++;
-                k = outer;
+                for (std::size_t o = 0; o < d; ++o) {
+                    k.counts[o] = outer.counts[o];
+                    k.parts[o] = outer.parts[o];
+                }
                 k.counts[d] = count;
                 k.parts[d] = count * inner.mass;
                 k.saturation = outer.saturation + count * inner.saturation;
