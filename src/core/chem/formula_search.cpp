@@ -702,6 +702,30 @@ constexpr std::array<CountDigits, kTabledCounts> kCountDigits = [] {
     return table;
 }();
 
+/// The words of rows C, H, O and N for the counts below 256, as the text writes them ("C12",
+/// " H5", nothing for 0): eight bytes each, the last holding the word's length. Nearly every
+/// result's four words are four copies of eight bytes.
+constexpr int kWordedCounts = 256;
+using CountWord = std::array<char, 8>;
+
+constexpr std::array<std::array<CountWord, kWordedCounts>, 4> kCountWords = [] {
+    constexpr char kSymbols[] = {'C', 'H', 'O', 'N'};
+    std::array<std::array<CountWord, kWordedCounts>, 4> words{};
+    for (int row = 0; row < 4; ++row) {
+        for (int n = 1; n < kWordedCounts; ++n) {
+            CountWord& w = words[static_cast<std::size_t>(row)][static_cast<std::size_t>(n)];
+            int length = 0;
+            if (row != 0) w[static_cast<std::size_t>(length++)] = ' ';
+            w[static_cast<std::size_t>(length++)] = kSymbols[row];
+            const CountDigits& digits = kCountDigits[static_cast<std::size_t>(n)];
+            for (int i = 0; i < digits.length; ++i)
+                w[static_cast<std::size_t>(length++)] = digits.text[i];
+            w[7] = static_cast<char>(length);
+        }
+    }
+    return words;
+}();
+
 /// Writes a count of atoms (at least 1) at `out`, which has room for four characters more
 /// than the digits, returning the end.
 char* appendCount(char* out, char* limit, int count) {
@@ -718,25 +742,19 @@ char* appendCount(char* out, char* limit, int count) {
 std::string formulaCompositionText(const FormulaCandidate& candidate) {
     static constexpr const char* kFixedSymbols[] = {"C", "H", "O", "N"};
     // Seven words of at most a blank, two characters and ten digits, and room for the last
-    // four-character copy of appendCount().
+    // eight-byte copy of a word.
     char text[kFormulaRows * 13 + 4];
     char* end = text;
     const auto& counts = candidate.counts;
     if (static_cast<unsigned>(counts[kRowC] | counts[kRowH] | counts[kRowO] | counts[kRowN]) <
-        static_cast<unsigned>(kTabledCounts)) {
-        // Rows C, H, O and N, present in nearly every result, each written in full and kept
-        // only when its count is above 0: no branch for the processor to guess. C opens the
-        // text without a blank.
-        const CountDigits& carbon = kCountDigits[static_cast<std::size_t>(counts[kRowC])];
-        end[0] = 'C';
-        std::memcpy(end + 1, carbon.text, sizeof carbon.text);
-        end += counts[kRowC] > 0 ? 1 + carbon.length : 0;
-        for (int row = kRowH; row < kRow5; ++row) {
-            const CountDigits& digits = kCountDigits[static_cast<std::size_t>(counts[row])];
-            end[0] = ' ';
-            end[1] = kFixedSymbols[row][0];
-            std::memcpy(end + 2, digits.text, sizeof digits.text);
-            end += counts[row] > 0 ? 2 + digits.length : 0;
+        static_cast<unsigned>(kWordedCounts)) {
+        // Rows C, H, O and N, present in nearly every result, each copied in full and kept
+        // only as far as its length: no branch for the processor to guess.
+        for (int row = kRowC; row < kRow5; ++row) {
+            const CountWord& word =
+                kCountWords[static_cast<std::size_t>(row)][static_cast<std::size_t>(counts[row])];
+            std::memcpy(end, word.data(), word.size());
+            end += word[7];
         }
     } else {
         for (int row = kRowC; row < kRow5; ++row) {

@@ -170,7 +170,7 @@ TEST(FormulaSearch, ADisabledCarbonRowMeansNoCarbonAndTextsThenStartWithABlank) 
 
 TEST(FormulaSearch, CompositionTextsOfEveryCountWidthAgreeWithAPlainlyBuiltText) {
     // Counts of one to five digits in every row, absent rows, two-letter symbols in rows 5-7.
-    const int widths[] = {0, 1, 9, 10, 99, 100, 999, 1000, 1023, 1024, 32000};
+    const int widths[] = {0, 1, 9, 10, 99, 100, 255, 256, 999, 1000, 1023, 1024, 32000};
     const char* fixed[] = {"C", "H", "O", "N"};
     FormulaCandidate c;
     c.elements = {table().findSymbol("Cl"), table().findSymbol("Br"), table().findSymbol("S")};
