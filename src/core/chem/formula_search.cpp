@@ -680,8 +680,7 @@ namespace {
 
 /// The digits of every count from 0 to 1023, four characters each with the unused ones
 /// blank, and how many there are: the list writes a text for every result, and copying four
-/// characters beats dividing for each digit. 1024 entries let one test of the counts joined
-/// bit by bit tell that all of them are in the table.
+/// characters beats dividing for each digit.
 struct CountDigits {
     char text[4];
     int length;
