@@ -1,12 +1,12 @@
 // Times the npm package mf-finder on every query of formula_queries.txt, in one warm process:
 // first a warm-up of several hundred calls spread over all queries (its JIT compiles the hot
-// paths only after many calls), then, for each query, the median of timed rounds. Each call
-// builds the formula texts, as ours does with its composition texts. mf-finder is asked for
-// neutral molecules without electron mass, with its unsaturation minimum at 0 (our search
-// bounds hydrogen by saturation), its window in ppm and its result limit out of the way. Both
-// sides search with the same element masses: ours from data/elements.csv as our table holds
-// them (single precision), handed to mf-finder with each range, so the two formula sets can
-// be compared to the last formula at the window's edge.
+// paths only after many calls), then, for each query, the median of timed rounds, each round
+// one call of every query in turn. Each call builds the formula texts, as ours does with its
+// composition texts. mf-finder is asked for neutral molecules without electron mass, with its
+// unsaturation minimum at 0 (our search bounds hydrogen by saturation), its window in ppm and
+// its result limit out of the way. Both sides search with the same element masses: ours from
+// data/elements.csv as our table holds them (single precision), handed to mf-finder with each
+// range, so the two formula sets can be compared to the last formula at the window's edge.
 // Usage: node mf_finder_peer.js QUERIES_FILE ELEMENTS_CSV OUT_JSON [WARM_CALLS] [ROUNDS]
 const fs = require('fs');
 const path = require('path');
@@ -62,21 +62,24 @@ const options = (q) => ({
       ++calls;
     }
   }
-  const out = [];
-  for (const q of queries) {
-    const times = [];
-    let result;
-    for (let r = 0; r < rounds; r++) {
+  // The timed rounds go round the queries, as our side's repetitions are interleaved: a
+  // slow spell of the machine then touches one round of many queries, not every round of one.
+  const times = queries.map(() => []);
+  const results = [];
+  for (let r = 0; r < rounds; r++) {
+    for (let i = 0; i < queries.length; i++) {
       const start = process.hrtime.bigint();
-      result = await findMFs(q.target, options(q));
-      times.push(Number(process.hrtime.bigint() - start) / 1e6);
+      results[i] = await findMFs(queries[i].target, options(queries[i]));
+      times[i].push(Number(process.hrtime.bigint() - start) / 1e6);
     }
-    times.sort((a, b) => a - b);
-    out.push({
-      target: q.targetText, tolerance: q.toleranceText, ranges: q.ranges,
-      median_ms: times[Math.floor(times.length / 2)],
-      formulas: result.mfs.map((m) => [m.mf, m.em]),
-    });
   }
+  const out = queries.map((q, i) => {
+    const sorted = [...times[i]].sort((a, b) => a - b);
+    return {
+      target: q.targetText, tolerance: q.toleranceText, ranges: q.ranges,
+      median_ms: sorted[Math.floor(sorted.length / 2)],
+      formulas: results[i].mfs.map((m) => [m.mf, m.em]),
+    };
+  });
   fs.writeFileSync(outFile, JSON.stringify({ warm_calls: calls, rounds, queries: out }));
 })();
