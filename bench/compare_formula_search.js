@@ -28,7 +28,7 @@ const key = (text) => {
 };
 const cell = (text, width) => String(text).padStart(width);
 
-console.log(`formula search, composition texts built on both sides; mf-finder warmed with ${peer.warm_calls} calls, ${peer.rounds} timed rounds per query`);
+console.log(`formula search, composition texts built on both sides; mf-finder in a process of its own for each query, warmed with ${peer.warm_calls} calls of it or 3 s, and at least ${peer.warm_seconds} s, ${peer.rounds} timed rounds`);
 console.log(`  ${'window'.padEnd(17)}${'elements'.padEnd(44)}${cell('results', 9)}${cell('sets', 11)}` +
   `${cell('ours ms', 10)}${cell('mf-finder ms', 14)}${cell('ratio', 8)}`);
 const notes = [];

@@ -1,18 +1,21 @@
-// Times the npm package mf-finder on every query of formula_queries.txt, in one warm process:
-// first a warm-up of several hundred calls spread over all queries (its JIT compiles the hot
-// paths only after many calls), then, for each query, the median of timed rounds, each round
-// one call of every query in turn. Each call builds the formula texts, as ours does with its
-// composition texts. mf-finder is asked for neutral molecules without electron mass, with its
-// unsaturation minimum at 0 (our search bounds hydrogen by saturation), its window in ppm and
-// its result limit out of the way. Both sides search with the same element masses: ours from
+// Times the npm package mf-finder on every query of formula_queries.txt. Each query is timed in
+// a node process of its own, so that no query runs on a heap that a larger one has left behind
+// (after the largest queries, mf-finder's small ones are slow for hundreds of calls while the
+// collector works through it): first a warm-up of that query alone (its JIT compiles the hot
+// paths only after many calls: calls for at least a second, and WARM_CALLS calls unless they
+// take more than three seconds), then the median of ROUNDS timed calls. Each call builds the
+// formula texts, as ours does with its composition texts. mf-finder is asked for neutral
+// molecules without electron mass, with its unsaturation minimum at 0 (our search bounds
+// hydrogen by saturation), its window in ppm and its result limit out of the way. Both sides search with the same element masses: ours from
 // data/elements.csv as our table holds them (single precision), handed to mf-finder with each
 // range, so the two formula sets can be compared to the last formula at the window's edge.
 // Usage: node mf_finder_peer.js QUERIES_FILE ELEMENTS_CSV OUT_JSON [WARM_CALLS] [ROUNDS]
+// (with a sixth argument, a query's index, it times that query and prints its JSON).
 const fs = require('fs');
 const path = require('path');
 const { findMFs } = require(path.join(__dirname, 'node_modules', 'mf-finder'));
 
-const [queriesFile, elementsFile, outFile, warmArg, roundsArg] = process.argv.slice(2);
+const [queriesFile, elementsFile, outFile, warmArg, roundsArg, queryArg] = process.argv.slice(2);
 // Symbol -> exact mass of the most abundant isotope as a single-precision number.
 const exactMass = new Map(fs.readFileSync(elementsFile, 'utf8').split('\n')
   .filter((line) => line && !line.startsWith('#'))
@@ -43,43 +46,41 @@ const options = (q) => ({
   filter: { unsaturation: { min: 0 } },
 });
 
-(async () => {
-  // The warm-up: round-robin over the queries, lightest first, so every code path is hot.
-  const cost = [];
-  for (const q of queries) {
-    const start = process.hrtime.bigint();
+const warmSeconds = 1;
+
+// One query: the warm-up, then the timed rounds.
+const timeQuery = async (q) => {
+  let calls = 0;
+  const warmStart = process.hrtime.bigint();
+  // Calls for at least a second, as a small query needs thousands of calls before the JIT has
+  // compiled all of its paths, and WARM_CALLS calls unless they take more than three seconds.
+  const seconds = () => Number(process.hrtime.bigint() - warmStart) / 1e9;
+  while (calls < 3 || seconds() < warmSeconds || (calls < warmCalls && seconds() < 3 * warmSeconds)) {
     await findMFs(q.target, options(q));
-    cost.push(Number(process.hrtime.bigint() - start));
+    ++calls;
   }
-  const order = queries.map((_, i) => i).sort((a, b) => cost[a] - cost[b]);
-  let calls = queries.length;
-  for (let pass = 0; calls < warmCalls; ++pass) {
-    for (const i of order) {
-      if (calls >= warmCalls) break;
-      // The slowest queries need fewer passes: their own long runs warm them.
-      if (pass > 0 && cost[i] > 50e6 && pass % 8 !== 0) continue;
-      await findMFs(queries[i].target, options(queries[i]));
-      ++calls;
-    }
-  }
-  // The timed rounds go round the queries, as our side's repetitions are interleaved: a
-  // slow spell of the machine then touches one round of many queries, not every round of one.
-  const times = queries.map(() => []);
-  const results = [];
+  const times = [];
+  let result;
   for (let r = 0; r < rounds; r++) {
-    for (let i = 0; i < queries.length; i++) {
-      const start = process.hrtime.bigint();
-      results[i] = await findMFs(queries[i].target, options(queries[i]));
-      times[i].push(Number(process.hrtime.bigint() - start) / 1e6);
-    }
+    const start = process.hrtime.bigint();
+    result = await findMFs(q.target, options(q));
+    times.push(Number(process.hrtime.bigint() - start) / 1e6);
   }
-  const out = queries.map((q, i) => {
-    const sorted = [...times[i]].sort((a, b) => a - b);
-    return {
-      target: q.targetText, tolerance: q.toleranceText, ranges: q.ranges,
-      median_ms: sorted[Math.floor(sorted.length / 2)],
-      formulas: results[i].mfs.map((m) => [m.mf, m.em]),
-    };
-  });
-  fs.writeFileSync(outFile, JSON.stringify({ warm_calls: calls, rounds, queries: out }));
-})();
+  times.sort((a, b) => a - b);
+  return {
+    target: q.targetText, tolerance: q.toleranceText, ranges: q.ranges, warm_calls: calls,
+    median_ms: times[Math.floor(times.length / 2)],
+    formulas: result.mfs.map((m) => [m.mf, m.em]),
+  };
+};
+
+if (queryArg !== undefined) {
+  timeQuery(queries[Number(queryArg)]).then((out) => process.stdout.write(JSON.stringify(out)));
+} else {
+  const { execFileSync } = require('child_process');
+  const out = queries.map((_, i) => JSON.parse(execFileSync(
+    process.execPath,
+    [__filename, queriesFile, elementsFile, '-', String(warmCalls), String(rounds), String(i)],
+    { maxBuffer: 1 << 30 })));
+  fs.writeFileSync(outFile, JSON.stringify({ warm_calls: warmCalls, warm_seconds: warmSeconds, rounds, queries: out }));
+}
